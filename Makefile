@@ -1,0 +1,23 @@
+# The two commands: `make demo` and `make test`. Both install what is missing.
+BUILD := build
+
+.PHONY: all build test demo prereqs clean
+all: build
+
+prereqs:
+	@scripts/prereqs.sh
+
+$(BUILD)/CMakeCache.txt: | prereqs
+	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+
+build: prereqs $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --parallel
+
+test: build
+	@scripts/run-tests.sh $(BUILD)
+
+demo: build
+	@scripts/demo.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)
