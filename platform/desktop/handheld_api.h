@@ -1,0 +1,86 @@
+// What the handheld has and desktop Windows lacks or means otherwise, written
+// for the desktop. The deliverables reach it through handheld.h, which also
+// maps the desktop names onto the Handheld* functions declared here.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+// --- Shell: menu bar -------------------------------------------------------
+
+#define SHCMBF_EMPTYBAR 0x0001
+
+struct SHMENUBARINFO {
+    DWORD cbSize;
+    HWND hwndParent;
+    DWORD dwFlags;
+    UINT nToolBarId;
+    HINSTANCE hInstRes;
+    int nBmpId;
+    int cBmpImages;
+    HWND hwndMB;
+    COLORREF clrBk;
+};
+
+// Creates an empty bar at the bottom of the parent and returns it in hwndMB;
+// DestroyWindow removes it.
+BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info);
+
+// --- Shell: dialog initialisation ------------------------------------------
+
+#define SHIDIM_FLAGS 0x0001
+#define SHIDIF_DONEBUTTON 0x0001
+#define SHIDIF_SIPDOWN 0x0008
+
+struct SHINITDLGINFO {
+    DWORD dwMask;
+    HWND hDlg;
+    DWORD dwFlags;
+};
+
+// With SHIDIF_DONEBUTTON the dialog fills the work area and keeps OK as its
+// one way out, as Done is on the handheld. The desktop has no input panel to
+// lower, so SHIDIF_SIPDOWN does nothing.
+BOOL WINAPI SHInitDialog(SHINITDLGINFO* info);
+
+// --- Property sheets -------------------------------------------------------
+
+// The handheld's maximised sheet. On the desktop 0x2000 asks for an old-style
+// wizard, so it is never handed on (SHInitDialog does the maximising).
+#define PSH_MAXIMIZE 0x2000
+
+// The handheld sheet asks its callback for the version it was written for;
+// 0x20C selects the Pocket PC style. On the desktop message 3 is a button
+// notification and the version query is never sent.
+#define PSCB_GETVERSION 3
+#undef COMCTL32_VERSION
+#define COMCTL32_VERSION 0x020C
+
+// PropertySheetW with the handheld's header flags and callback messages.
+INT_PTR WINAPI HandheldPropertySheetW(LPCPROPSHEETHEADERW header);
+
+// --- Processes -------------------------------------------------------------
+
+// CreateProcessW as on the handheld: start-up and process information may be
+// null (the handles received are then closed), and the application name is a
+// handheld path.
+BOOL WINAPI HandheldCreateProcessW(LPCWSTR applicationName, LPWSTR commandLine,
+                                   LPSECURITY_ATTRIBUTES processAttributes,
+                                   LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,
+                                   DWORD creationFlags, LPVOID environment,
+                                   LPCWSTR currentDirectory, LPSTARTUPINFOW startupInfo,
+                                   LPPROCESS_INFORMATION processInformation);
+
+// --- Files -----------------------------------------------------------------
+
+// A handheld path such as "\Windows\R410.inf" names the one file system there.
+// On the desktop a leading backslash means the current drive, so such a path
+// is taken on the drive that holds the Windows folder instead. Other paths
+// pass unchanged. Returns false when the result would not fit.
+bool ResolveHandheldPath(LPCWSTR path, LPWSTR resolved, size_t capacity);
+
+HANDLE WINAPI HandheldCreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
+                                  LPSECURITY_ATTRIBUTES securityAttributes,
+                                  DWORD creationDisposition, DWORD flagsAndAttributes,
+                                  HANDLE templateFile);
+BOOL WINAPI HandheldDeleteFileW(LPCWSTR fileName);
