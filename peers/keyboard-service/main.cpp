@@ -1,0 +1,98 @@
+// Stand-in for the keyboard service KeybdR410: a hidden top-level window of
+// class "KeybdR410" that keeps a keyboard and a sound state, answers the
+// queries, takes the set messages and ends on WM_CLOSE.
+//
+// Tests steer it with values under HKCU\Software\Stand-ins\KeybdR410:
+//   Keyboard, Sound   the states (kept there, so they outlive a restart; default 1)
+//   CreatesWindow     0: start, record, and end without a window
+//   Answers           0: record queries but never answer them
+// and read what it did in KeybdR410.log beside its executable.
+#include <windows.h>
+
+#include <peer_record.h>
+
+namespace {
+
+const wchar_t kServiceClass[] = L"KeybdR410";
+const wchar_t kSettingsKey[] = L"KeybdR410";
+
+const UINT kQueryKeyboard = 1237;
+const UINT kKeyboardState = 1238;
+const UINT kSetKeyboard = 1239;
+const UINT kQuerySound = 1240;
+const UINT kSoundState = 1241;
+const UINT kSetSound = 1242;
+
+void Answer(WPARAM asker, UINT answer, const wchar_t* state)
+{
+    if (PeerSetting(kSettingsKey, L"Answers", 1)) {
+        PostMessageW(reinterpret_cast<HWND>(asker), answer, PeerSetting(kSettingsKey, state, 1), 0);
+    }
+}
+
+LRESULT CALLBACK ServiceWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case kQueryKeyboard:
+    case kQuerySound:
+    case kSetKeyboard:
+    case kSetSound:
+        PeerRecord(L"message %u %llu %lld", message, static_cast<unsigned long long>(wParam),
+                   static_cast<long long>(lParam));
+        if (message == kQueryKeyboard) {
+            Answer(wParam, kKeyboardState, L"Keyboard");
+        } else if (message == kQuerySound) {
+            Answer(wParam, kSoundState, L"Sound");
+        } else {
+            SetPeerSetting(kSettingsKey, message == kSetKeyboard ? L"Keyboard" : L"Sound",
+                           static_cast<DWORD>(wParam));
+        }
+        return 0;
+    case WM_CLOSE:
+        PeerRecord(L"close");
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
+{
+    PeerRecord(L"start %lu", GetCurrentProcessId());
+
+    // One service at a time, even when two start together.
+    HANDLE startup = CreateMutexW(nullptr, FALSE, L"KeybdR410 stand-in start-up");
+    WaitForSingleObject(startup, INFINITE);
+    HWND service = nullptr;
+    if (FindWindowW(kServiceClass, nullptr)) {
+        PeerRecord(L"duplicate");
+    } else if (!PeerSetting(kSettingsKey, L"CreatesWindow", 1)) {
+        PeerRecord(L"no-window");
+    } else {
+        WNDCLASSW serviceClass = {};
+        serviceClass.lpfnWndProc = ServiceWindowProc;
+        serviceClass.hInstance = instance;
+        serviceClass.lpszClassName = kServiceClass;
+        RegisterClassW(&serviceClass);
+        service = CreateWindowExW(0, kServiceClass, kServiceClass, WS_OVERLAPPED, 0, 0, 0, 0,
+                                  nullptr, nullptr, instance, nullptr);
+    }
+    ReleaseMutex(startup);
+    CloseHandle(startup);
+    if (!service) {
+        return 0;
+    }
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        DispatchMessageW(&msg);
+    }
+    PeerRecord(L"exit");
+    return 0;
+}
