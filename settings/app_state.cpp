@@ -1,0 +1,4 @@
+#include "app_state.h"
+
+HWND serviceWindow;
+HWND settingsPageWindow;

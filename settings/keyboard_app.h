@@ -1,0 +1,35 @@
+#pragma once
+
+#include <handheld.h>
+
+class MenuBarHolder;
+
+#define MAIN_WINDOW_CLASS L"Fold Keyboard"  // also marks a running settings program
+#define MAIN_WINDOW_TITLE L"Tavrin Fold KB"
+
+// The settings program: contacts the keyboard service, keeps to one instance,
+// owns the main window and runs the settings sheet.
+class KeyboardApp {
+public:
+    KeyboardApp() = default;
+    virtual ~KeyboardApp() = default;
+
+    KeyboardApp(const KeyboardApp&) = delete;
+    KeyboardApp& operator=(const KeyboardApp&) = delete;
+
+    // Runs the settings sheet and returns the (by then closed) main window;
+    // null when the program must end at once.
+    HWND InitInstance(HINSTANCE instance);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCreate(HWND hwnd);
+    LRESULT OnDestroy();
+    LRESULT OnPaint();
+    LRESULT OnKeyboardState(WPARAM state);
+
+    HINSTANCE instance = nullptr;
+    HWND window = nullptr;
+    MenuBarHolder* menuBar = nullptr;
+};

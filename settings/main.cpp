@@ -1,0 +1,26 @@
+#include <handheld.h>
+
+#include "keyboard_app.h"
+
+namespace {
+
+// Lives for the whole process.
+KeyboardApp* theApp;
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
+{
+    theApp = new KeyboardApp;
+    if (!theApp || !theApp->InitInstance(instance)) {
+        return 0;
+    }
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (!TranslateAcceleratorW(msg.hwnd, nullptr, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <handheld.h>
+
+// Owns the main window's empty menu bar.
+class MenuBarHolder {
+public:
+    MenuBarHolder(HINSTANCE instance, HWND parent);
+    virtual ~MenuBarHolder();
+
+    MenuBarHolder(const MenuBarHolder&) = delete;
+    MenuBarHolder& operator=(const MenuBarHolder&) = delete;
+
+    HWND menuBar;  // null when the bar could not be created
+};
