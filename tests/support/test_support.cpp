@@ -1,0 +1,250 @@
+#include "test_support.h"
+
+namespace test_support {
+
+std::wstring BinFolder()
+{
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+std::wstring WindowsFolder()
+{
+    wchar_t path[MAX_PATH];
+    UINT length = GetWindowsDirectoryW(path, MAX_PATH);
+    return std::wstring(path, length);
+}
+
+std::wstring InWindowsFolder(const std::wstring& name)
+{
+    return WindowsFolder() + L"\\" + name;
+}
+
+void InstallProgram(const std::wstring& builtName, const std::wstring& installedName)
+{
+    std::wstring from = BinFolder() + L"\\" + builtName;
+    CopyFileW(from.c_str(), InWindowsFolder(installedName).c_str(), FALSE);
+}
+
+void RemoveFile(const std::wstring& path)
+{
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFileBytes(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string bytes;
+    char buffer[4096];
+    DWORD read;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+Process::Process(const std::wstring& program, const std::wstring& arguments)
+{
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + arguments;
+    }
+    // No standard handles: a program left running must not keep the test
+    // runner waiting on the test's output.
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    PROCESS_INFORMATION started = {};
+    if (CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &started)) {
+        CloseHandle(started.hThread);
+        process_ = started.hProcess;
+        id_ = started.dwProcessId;
+    }
+}
+
+Process::~Process()
+{
+    Terminate();
+}
+
+Process::Process(Process&& other) noexcept : process_(other.process_), id_(other.id_)
+{
+    other.process_ = nullptr;
+}
+
+Process& Process::operator=(Process&& other) noexcept
+{
+    if (this != &other) {
+        Terminate();
+        process_ = other.process_;
+        id_ = other.id_;
+        other.process_ = nullptr;
+    }
+    return *this;
+}
+
+bool Process::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
+{
+    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    if (exitCode) {
+        GetExitCodeProcess(process_, exitCode);
+    }
+    return true;
+}
+
+void Process::Terminate()
+{
+    if (process_) {
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_, 1);
+            WaitForSingleObject(process_, 5000);
+        }
+        CloseHandle(process_);
+        process_ = nullptr;
+    }
+}
+
+MessageRecorder::MessageRecorder()
+{
+    WNDCLASSW recorderClass = {};
+    recorderClass.lpfnWndProc = Proc;
+    recorderClass.hInstance = GetModuleHandleW(nullptr);
+    recorderClass.lpszClassName = L"TestMessageRecorder";
+    RegisterClassW(&recorderClass);
+    window_ = CreateWindowExW(0, L"TestMessageRecorder", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
+                              nullptr, GetModuleHandleW(nullptr), this);
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    DestroyWindow(window_);
+}
+
+LRESULT CALLBACK MessageRecorder::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MessageRecorder*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && message >= WM_USER && message < 0xC000) {
+        self->received_.push_back({message, wParam, lParam});
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+long long MessageRecorder::WaitFor(UINT number, DWORD timeoutMs)
+{
+    long long found = -1;
+    WaitUntil(
+        [&] {
+            for (const Message& message : received_) {
+                if (message.number == number) {
+                    found = static_cast<long long>(message.wParam);
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+void PumpMessages(DWORD forMs)
+{
+    WaitUntil([] { return false; }, forMs);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (condition()) {
+            return true;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, pollMs, QS_ALLINPUT);
+    }
+}
+
+HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowW(className, title)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+std::vector<HWND> TopLevelWindows(const wchar_t* className)
+{
+    std::vector<HWND> windows;
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+        windows.push_back(window);
+    }
+    return windows;
+}
+
+DWORD WindowProcessId(HWND window)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[512];
+    int length = static_cast<int>(
+        SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text)));
+    return std::wstring(text, length > 0 ? length : 0);
+}
+
+std::wstring ClassName(HWND window)
+{
+    wchar_t name[256];
+    int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, length > 0 ? length : 0);
+}
+
+void EndProgramsWithWindow(const wchar_t* className)
+{
+    for (HWND window : TopLevelWindows(className)) {
+        DWORD id = WindowProcessId(window);
+        if (id == GetCurrentProcessId()) {
+            DestroyWindow(window);
+            continue;
+        }
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (process) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
+}  // namespace test_support

@@ -1,0 +1,87 @@
+// Helpers for tests that run the project's programs under Wine: where things
+// are, installing programs into the Windows folder, starting and ending
+// processes, finding windows and pumping messages.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+// The folder that holds every built program (the test's own folder).
+std::wstring BinFolder();
+// The Windows folder of the prefix, "C:\windows".
+std::wstring WindowsFolder();
+std::wstring InWindowsFolder(const std::wstring& name);
+
+// Copies a built program into the Windows folder under its installed name.
+void InstallProgram(const std::wstring& builtName, const std::wstring& installedName);
+void RemoveFile(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+std::string ReadFileBytes(const std::wstring& path);
+
+// A process started by the test; terminated when the object goes, if still running.
+class Process {
+public:
+    Process() = default;
+    explicit Process(const std::wstring& program, const std::wstring& arguments = L"");
+    ~Process();
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_; }
+    // True once the process has ended within the time; its exit code in *exitCode.
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+    void Terminate();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// A message-only window that records the application messages (WM_USER and
+// above) that reach it.
+class MessageRecorder {
+public:
+    struct Message {
+        UINT number;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    MessageRecorder();
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    HWND Window() const { return window_; }
+    const std::vector<Message>& Received() const { return received_; }
+    // Pumps messages until one with this number has arrived; its wParam, or -1.
+    long long WaitFor(UINT number, DWORD timeoutMs);
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    std::vector<Message> received_;
+};
+
+// Runs fn until it returns true or the time is up, pumping this thread's messages.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
+void PumpMessages(DWORD forMs);
+
+HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs);
+std::vector<HWND> TopLevelWindows(const wchar_t* className);
+DWORD WindowProcessId(HWND window);
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+
+// Ends every process that owns a top-level window of the class.
+void EndProgramsWithWindow(const wchar_t* className);
+
+}  // namespace test_support
