@@ -1,7 +1,7 @@
 # The two commands: `make demo` and `make test`. Both install what is missing.
 BUILD := build
 
-.PHONY: all build test demo prereqs clean
+.PHONY: all build test demo prereqs clean format
 all: build
 
 prereqs:
@@ -21,3 +21,7 @@ demo: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Formats the project's own code with .clang-format.
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

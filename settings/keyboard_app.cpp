@@ -37,8 +37,7 @@ HWND KeyboardApp::InitInstance(HINSTANCE instance)
     RegisterClassW(&mainClass);
 
     window = CreateWindowExW(0, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, WS_VISIBLE, 0, 0,
-                             kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance,
-                             this);
+                             kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, this);
     if (!window) {
         return nullptr;
     }

@@ -20,9 +20,9 @@ BOOL WINAPI HandheldCreateProcessW(LPCWSTR applicationName, LPWSTR commandLine,
     STARTUPINFOW defaultStartup = {};
     defaultStartup.cb = sizeof(defaultStartup);
     PROCESS_INFORMATION started = {};
-    BOOL created = CreateProcessW(applicationName, commandLine, processAttributes,
-                                  threadAttributes, inheritHandles, creationFlags, environment,
-                                  currentDirectory, startupInfo ? startupInfo : &defaultStartup,
+    BOOL created = CreateProcessW(applicationName, commandLine, processAttributes, threadAttributes,
+                                  inheritHandles, creationFlags, environment, currentDirectory,
+                                  startupInfo ? startupInfo : &defaultStartup,
                                   processInformation ? processInformation : &started);
     if (created && !processInformation) {
         CloseHandle(started.hThread);

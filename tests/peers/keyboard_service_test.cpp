@@ -10,14 +10,8 @@ namespace {
 
 class KeyboardServiceStandIn : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ServiceStandIn::Reset();
-    }
-    void TearDown() override
-    {
-        ServiceStandIn::End();
-    }
+    void SetUp() override { ServiceStandIn::Reset(); }
+    void TearDown() override { ServiceStandIn::End(); }
 
     // Posts a query and returns the state in the answer, or -1 without one.
     static long long Ask(UINT query, UINT answer)

@@ -123,8 +123,8 @@ TEST_F(SettingsSheet, EveryControlOfBothPagesLiesInsideThePageArea)
                 RECT area = ScreenRect(control);
                 EXPECT_TRUE(Inside(area, pageArea))
                     << "page " << index << " control " << GetDlgCtrlID(control) << " \""
-                    << testing::PrintToString(WindowText(control)) << "\" at " << area.left
-                    << "," << area.top << " " << area.right << "," << area.bottom;
+                    << testing::PrintToString(WindowText(control)) << "\" at " << area.left << ","
+                    << area.top << " " << area.right << "," << area.bottom;
             }
         }
     });
@@ -135,7 +135,8 @@ int TextWidth(HWND control)
 {
     std::wstring text = WindowText(control);
     HDC dc = GetDC(control);
-    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    HGDIOBJ font =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE extent = {};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, font);
@@ -183,9 +184,8 @@ TEST_F(SettingsSheet, InfoPageShowsNameVersionCreditsAndIcon)
         }
         EXPECT_TRUE(icon);
         std::vector<std::wstring> expected = {
-            L"Tavrin Fold Keyboard",       L"V1.03 (Build 1002)",
-            L"Copyright © 2002 Tavrin",    L"Alle Rechte vorbehalten.",
-            L"Entworfen und hergestellt", L"von Tavrin",
+            L"Tavrin Fold Keyboard",     L"V1.03 (Build 1002)",        L"Copyright © 2002 Tavrin",
+            L"Alle Rechte vorbehalten.", L"Entworfen und hergestellt", L"von Tavrin",
         };
         EXPECT_EQ(expected, texts);
     });

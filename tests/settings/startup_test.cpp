@@ -30,15 +30,9 @@ protected:
         ServiceStandIn::End();
     }
 
-    static Process StartSettings()
-    {
-        return Process(InWindowsFolder(L"Tavrin Fold Keyboard.exe"));
-    }
+    static Process StartSettings() { return Process(InWindowsFolder(L"Tavrin Fold Keyboard.exe")); }
 
-    static HWND WaitForSheet()
-    {
-        return WaitForWindow(L"#32770", kSheetTitle, 15000);
-    }
+    static HWND WaitForSheet() { return WaitForWindow(L"#32770", kSheetTitle, 15000); }
 };
 
 TEST_F(SettingsStartup, RunningServiceIsNotStartedAgain)

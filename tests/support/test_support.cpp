@@ -218,8 +218,8 @@ DWORD WindowProcessId(HWND window)
 std::wstring WindowText(HWND window)
 {
     wchar_t text[512];
-    int length = static_cast<int>(
-        SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text)));
+    int length =
+        static_cast<int>(SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text)));
     return std::wstring(text, length > 0 ? length : 0);
 }
 
