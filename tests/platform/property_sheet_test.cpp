@@ -22,12 +22,30 @@ int CALLBACK RecordingCallback(HWND, UINT message, LPARAM)
     return 0;
 }
 
-INT_PTR CALLBACK QuietPage(HWND, UINT, WPARAM, LPARAM)
+INT_PTR CALLBACK QuietPage(HWND, UINT message, WPARAM, LPARAM)
 {
+    return message == WM_INITDIALOG;  // the dialog manager sets the focus
+}
+
+// Puts the focus on its second field itself.
+INT_PTR CALLBACK SecondFieldPage(HWND page, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        SetFocus(GetDlgItem(page, 202));
+    }
     return FALSE;
 }
 
-INT_PTR RunHandheldSheet(DWORD flags, const std::function<void(HWND)>& inspect)
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+INT_PTR RunHandheldSheet(DWORD flags, const std::function<void(HWND)>& inspect,
+                         DLGPROC pageProc = QuietPage)
 {
     PROPSHEETPAGEW pages[2];
     ZeroMemory(pages, sizeof(pages));
@@ -35,7 +53,7 @@ INT_PTR RunHandheldSheet(DWORD flags, const std::function<void(HWND)>& inspect)
         page.dwSize = sizeof(page);
         page.hInstance = GetModuleHandleW(nullptr);
         page.pszTemplate = MAKEINTRESOURCEW(101);
-        page.pfnDlgProc = QuietPage;
+        page.pfnDlgProc = pageProc;
     }
     PROPSHEETHEADERW header;
     ZeroMemory(&header, sizeof(header));
@@ -89,6 +107,33 @@ TEST(HandheldSheet, HeaderWithoutCallbackRuns)
     });
     EXPECT_GT(result, 0);
     EXPECT_TRUE(callbackMessages.empty());
+}
+
+TEST(HandheldSheet, FocusStaysWhereThePageItselfPutIt)
+{
+    HWND focus = nullptr, expected = nullptr;
+    RunHandheldSheet(
+        PSH_PROPSHEETPAGE,
+        [&](HWND sheet) {
+            HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            expected = GetDlgItem(page, 202);
+            WaitUntil([&] { return (focus = FocusOf(sheet)) == expected; }, 2000);
+        },
+        SecondFieldPage);
+    EXPECT_TRUE(expected);
+    EXPECT_EQ(expected, focus);
+}
+
+TEST(HandheldSheet, PageThatLeavesTheFocusToTheSheetGetsItOnItsFirstField)
+{
+    HWND focus = nullptr, expected = nullptr;
+    RunHandheldSheet(PSH_PROPSHEETPAGE, [&](HWND sheet) {
+        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        expected = GetDlgItem(page, 201);
+        WaitUntil([&] { return (focus = FocusOf(sheet)) == expected; }, 2000);
+    });
+    EXPECT_TRUE(expected);
+    EXPECT_EQ(expected, focus);
 }
 
 }  // namespace
