@@ -1,0 +1,52 @@
+#pragma once
+
+#include <handheld.h>
+
+#include <stddef.h>
+
+#define SETTINGS_FILE L"\\Windows\\R410.inf"
+
+const int HOTKEYS_PER_BANK = 4;  // F1 to F4, and Fn + F1 to Fn + F4
+const int HOTKEY_LABEL_UNITS = 50;
+const int HOTKEY_PATH_UNITS = 260;
+
+// The settings file, byte for byte: little-endian integers, UTF-16LE text, no
+// header. The settings program changes only the two repeat fields.
+struct SettingsFileImage {
+    WCHAR tag[2];          // one-letter code, NUL-terminated; "D" by default
+    LONG repeatDelayCode;  // (delay slider position + 1) * 4
+    LONG repeatRate;       // rate slider position
+    DWORD reserved;
+    WCHAR normalLabels[HOTKEYS_PER_BANK][HOTKEY_LABEL_UNITS];
+    WCHAR normalPaths[HOTKEYS_PER_BANK][HOTKEY_PATH_UNITS];  // shortcut files of the keys
+    WCHAR fnLabels[HOTKEYS_PER_BANK][HOTKEY_LABEL_UNITS];
+    WCHAR fnPaths[HOTKEYS_PER_BANK][HOTKEY_PATH_UNITS];
+};
+
+static_assert(sizeof(WCHAR) == 2 && sizeof(LONG) == 4 && sizeof(DWORD) == 4, "file widths");
+static_assert(offsetof(SettingsFileImage, tag) == 0, "tag");
+static_assert(offsetof(SettingsFileImage, repeatDelayCode) == 4, "repeatDelayCode");
+static_assert(offsetof(SettingsFileImage, repeatRate) == 8, "repeatRate");
+static_assert(offsetof(SettingsFileImage, reserved) == 12, "reserved");
+static_assert(offsetof(SettingsFileImage, normalLabels) == 16, "normalLabels");
+static_assert(offsetof(SettingsFileImage, normalPaths) == 416, "normalPaths");
+static_assert(offsetof(SettingsFileImage, fnLabels) == 2496, "fnLabels");
+static_assert(offsetof(SettingsFileImage, fnPaths) == 2896, "fnPaths");
+static_assert(sizeof(SettingsFileImage) == 4976, "the settings file is 4976 bytes");
+
+// The in-memory copy of the settings file, owned by the Settings page.
+class KeyboardSettings : public SettingsFileImage {
+public:
+    explicit KeyboardSettings(HWND pageWindow);
+    virtual ~KeyboardSettings() = default;
+
+    KeyboardSettings(const KeyboardSettings&) = delete;
+    KeyboardSettings& operator=(const KeyboardSettings&) = delete;
+
+    // Reads the file, or takes the defaults when it can't be opened.
+    void Load();
+    // Rewrites the whole file; a failure is silent.
+    void Save();
+
+    HWND pageWindow;  // the Settings page that owns the record
+};
