@@ -27,6 +27,7 @@ rm -f "$windows/KeybdR410.log"
 
 echo "Starting the keyboard service"
 "$WINELOADER" 'C:\Windows\KeybdR410.exe' >"$out/service.log" 2>&1 </dev/null &
+probe wait KeybdR410 10000 >/dev/null
 echo "Starting Tavrin Fold Keyboard"
 "$WINELOADER" 'C:\Windows\Tavrin Fold Keyboard.exe' >"$out/settings.log" 2>&1 </dev/null &
 settings=$!

@@ -2,3 +2,6 @@
 
 HWND serviceWindow;
 HWND settingsPageWindow;
+KeyboardSettings* keyboardSettings;
+DWORD keyboardEnabled = 0;
+DWORD soundEnabled = 1;

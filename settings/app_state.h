@@ -3,9 +3,18 @@
 
 #include <handheld.h>
 
+class KeyboardSettings;
+
 // The keyboard service's window, found at start-up and never refreshed.
 extern HWND serviceWindow;
 
-// The Settings page, once the sheet has created it; the main window forwards
-// the service's keyboard report to it.
+// The Settings page while it exists; the main window forwards the service's
+// keyboard report to it.
 extern HWND settingsPageWindow;
+
+// The Settings page's record of the settings file, while the page exists.
+extern KeyboardSettings* keyboardSettings;
+
+// The last keyboard and key-sound states reported by or sent to the service.
+extern DWORD keyboardEnabled;
+extern DWORD soundEnabled;
