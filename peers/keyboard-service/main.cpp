@@ -49,7 +49,7 @@ LRESULT CALLBACK ServiceWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         }
         return 0;
     case WM_CLOSE:
-        PeerRecord(L"close");
+        PeerRecord(L"close %llu", GetTickCount64());
         DestroyWindow(window);
         return 0;
     case WM_DESTROY:
