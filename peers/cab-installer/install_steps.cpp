@@ -4,11 +4,11 @@
 
 namespace {
 
-const wchar_t kAppsKey[] = L"Software\\Apps\\";
+const wchar_t kAppsKey[] = L"Software\\Apps";
 
 std::wstring AppKey(LPCWSTR appName)
 {
-    return kAppsKey + std::wstring(appName);
+    return kAppsKey + std::wstring(L"\\") + appName;
 }
 
 std::wstring FolderOf(const std::wstring& path)
@@ -132,6 +132,10 @@ void WriteRecord(LPCWSTR appName, LPCWSTR installFolder, bool* keyFailed, WORD* 
 
 bool DeleteRecord(LPCWSTR appName)
 {
-    // The key goes with everything below it.
-    return RegDeleteTreeW(HKEY_LOCAL_MACHINE, AppKey(appName).c_str()) == ERROR_SUCCESS;
+    // The key goes with everything below it, and the Apps key once it is empty.
+    if (RegDeleteTreeW(HKEY_LOCAL_MACHINE, AppKey(appName).c_str()) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppsKey);
+    return true;
 }
