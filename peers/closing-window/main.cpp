@@ -14,21 +14,6 @@ namespace {
 
 const wchar_t kWindowClass[] = L"" STAND_IN_CLASS;
 
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_CLOSE:
-        PeerRecord(L"close %llu", GetTickCount64());
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
@@ -36,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     PeerRecord(L"start %lu %llu", GetCurrentProcessId(), GetTickCount64());
 
     WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = PeerWindowProc;  // records WM_CLOSE and ends
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kWindowClass;
     RegisterClassW(&windowClass);

@@ -1,6 +1,7 @@
 #include "setup_support.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "test_support.h"
 
@@ -69,25 +70,37 @@ void PlaceFile(const std::wstring& path, const std::string& content)
     }
 }
 
-void RemoveTree(const std::wstring& folder)
+namespace {
+
+// Calls fn for every file and folder in the folder.
+void ForEachEntry(const std::wstring& folder,
+                  const std::function<void(const WIN32_FIND_DATAW& entry)>& fn)
 {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            std::wstring path = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                RemoveFile(path);
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
     }
+    do {
+        if (lstrcmpW(found.cFileName, L".") && lstrcmpW(found.cFileName, L"..")) {
+            fn(found);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
+void RemoveTree(const std::wstring& folder)
+{
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& entry) {
+        std::wstring path = folder + L"\\" + entry.cFileName;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTree(path);
+        } else {
+            RemoveFile(path);
+        }
+    });
     RemoveDirectoryW(folder.c_str());
 }
 
@@ -153,29 +166,19 @@ void SnapshotKey(HKEY key, const std::wstring& path, std::vector<std::wstring>* 
 void SnapshotFolder(const std::wstring& folder, const std::wstring& relative,
                     std::vector<std::wstring>* lines)
 {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        std::wstring path = relative + L"\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& entry) {
+        std::wstring path = relative + L"\\" + entry.cFileName;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // A folder's own time changes whenever something in it comes and goes.
             lines->push_back(path + L"\\");
-            SnapshotFolder(folder + L"\\" + name, path, lines);
+            SnapshotFolder(folder + L"\\" + entry.cFileName, path, lines);
         } else {
-            ULONGLONG size = (ULONGLONG(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-            ULONGLONG time = (ULONGLONG(found.ftLastWriteTime.dwHighDateTime) << 32) |
-                             found.ftLastWriteTime.dwLowDateTime;
+            ULONGLONG size = (ULONGLONG(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+            ULONGLONG time = (ULONGLONG(entry.ftLastWriteTime.dwHighDateTime) << 32) |
+                             entry.ftLastWriteTime.dwLowDateTime;
             lines->push_back(path + L" " + std::to_wstring(size) + L" " + std::to_wstring(time));
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    });
 }
 
 }  // namespace
