@@ -21,9 +21,27 @@ trap finish EXIT
 /usr/lib/wine/wineserver -p
 "$WINELOADER" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null
 
-echo "Installing the keyboard service and the settings program into C:\\Windows"
-cp "$bin/KeybdR410.exe" "$bin/Tavrin Fold Keyboard.exe" "$windows/"
+echo "Installing Tavrin Fold Keyboard with the cabinet installer, from build/bin"
 rm -f "$windows/KeybdR410.log"
+"$WINELOADER" "$bin/cab-installer.exe" install "Z:$(echo "$bin" | tr / '\\')" \
+  >"$out/install.log" 2>&1 </dev/null &
+installer=$!
+if ! probe wait " " 20000 >/dev/null; then
+  echo "The installer's message did not appear" >&2
+  exit 1
+fi
+if [ "$DEMO_HEADLESS" = 0 ]; then
+  echo "The installer's message is showing: press OK."
+else
+  sleep 1
+  screenshot installed.png
+  echo "Pressing OK"
+  click " " 1
+fi
+status=0
+wait "$installer" || status=$?
+tr -d '\r' <"$out/install.log" | sed 's/^/  /'
+echo "The installer ended with exit code $status"
 
 echo "Starting the keyboard service"
 "$WINELOADER" 'C:\Windows\KeybdR410.exe' >"$out/service.log" 2>&1 </dev/null &

@@ -54,6 +54,21 @@ void PeerRecord(const wchar_t* format, ...)
     CloseHandle(file);
 }
 
+LRESULT CALLBACK PeerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+        PeerRecord(L"close %llu", GetTickCount64());
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
 DWORD PeerSetting(const wchar_t* key, const wchar_t* name, DWORD fallback)
 {
     wchar_t path[256];

@@ -1,5 +1,5 @@
-// What the stand-ins share: a record of what they did, for tests to read, and
-// settings that tests prepare in the registry.
+// What the stand-ins share: a record of what they did, for tests to read, the
+// way their windows end, and settings that tests prepare in the registry.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,12 @@
 // Appends one line to the record beside the program: "<program>.log" in the
 // folder of its executable. Several copies may append at once.
 void PeerRecord(const wchar_t* format, ...);
+
+// The window procedure's default for a stand-in's window: WM_CLOSE is recorded
+// as "close <tick>" (the system tick count in ms) and destroys the window, the
+// window's destruction ends the message loop, and the rest goes to
+// DefWindowProcW.
+LRESULT CALLBACK PeerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // A DWORD value of HKCU\Software\Stand-ins\<key>, or fallback when unset.
 DWORD PeerSetting(const wchar_t* key, const wchar_t* name, DWORD fallback);

@@ -48,15 +48,8 @@ LRESULT CALLBACK ServiceWindowProc(HWND window, UINT message, WPARAM wParam, LPA
                            static_cast<DWORD>(wParam));
         }
         return 0;
-    case WM_CLOSE:
-        PeerRecord(L"close");
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return PeerWindowProc(window, message, wParam, lParam);
     }
 }
 

@@ -57,18 +57,7 @@ void ServiceStandIn::End()
 
 std::vector<std::string> ServiceStandIn::Record()
 {
-    std::string text = ReadFileBytes(RecordPath());
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
+    return ReadLines(RecordPath());
 }
 
 int ServiceStandIn::Count(const std::string& linePrefix)

@@ -23,7 +23,8 @@ public:
     static void End();
 
     // Its record, a line each: "start <pid>", "duplicate", "no-window",
-    // "message <number> <wParam> <lParam>", "close", "exit".
+    // "message <number> <wParam> <lParam>", "close <tick>", "exit"; the tick
+    // is the system tick count in ms.
     static std::vector<std::string> Record();
     static int Count(const std::string& linePrefix);
 };

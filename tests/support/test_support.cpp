@@ -56,6 +56,22 @@ std::string ReadFileBytes(const std::wstring& path)
     return bytes;
 }
 
+std::vector<std::string> ReadLines(const std::wstring& path)
+{
+    std::string text = ReadFileBytes(path);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
 Process::Process(const std::wstring& program, const std::wstring& arguments)
 {
     std::wstring commandLine = L"\"" + program + L"\"";

@@ -22,6 +22,8 @@ void InstallProgram(const std::wstring& builtName, const std::wstring& installed
 void RemoveFile(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
+// The file's lines, without their "\r\n".
+std::vector<std::string> ReadLines(const std::wstring& path);
 
 // A process started by the test; terminated when the object goes, if still running.
 class Process {

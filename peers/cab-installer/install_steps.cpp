@@ -1,0 +1,141 @@
+#include "install_steps.h"
+
+#include <handheld.h>
+
+namespace {
+
+const wchar_t kAppsKey[] = L"Software\\Apps";
+
+std::wstring AppKey(LPCWSTR appName)
+{
+    return kAppsKey + std::wstring(L"\\") + appName;
+}
+
+std::wstring FolderOf(const std::wstring& path)
+{
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+// The folders from the Windows folder down to the shortcut's own, outermost first.
+bool CreateFolders(const std::wstring& folder)
+{
+    std::wstring windows = DesktopPath(L"\\Windows");
+    for (size_t end = windows.size() + 1; end <= folder.size(); ++end) {
+        if (end == folder.size() || folder[end] == L'\\') {
+            std::wstring part = folder.substr(0, end);
+            if (!CreateDirectoryW(part.c_str(), nullptr) &&
+                GetLastError() != ERROR_ALREADY_EXISTS) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Removes the folder and its parents below the Windows folder while they are empty.
+void RemoveEmptyFolders(std::wstring folder)
+{
+    std::wstring windows = DesktopPath(L"\\Windows");
+    while (folder.size() > windows.size() && RemoveDirectoryW(folder.c_str())) {
+        folder = FolderOf(folder);
+    }
+}
+
+}  // namespace
+
+std::wstring DesktopPath(LPCWSTR handheldPath)
+{
+    wchar_t path[MAX_PATH];
+    if (!ResolveHandheldPath(handheldPath, path, MAX_PATH)) {
+        return handheldPath;
+    }
+    return path;
+}
+
+bool CopyCabinetFile(const std::wstring& sourceFolder, const CabinetFile& file)
+{
+    std::wstring source = sourceFolder + L"\\" + file.source;
+    return CopyFileW(source.c_str(), DesktopPath(file.installed).c_str(), FALSE) != FALSE;
+}
+
+bool DeleteInstalledFile(LPCWSTR installedPath)
+{
+    return DeleteFileW(DesktopPath(installedPath).c_str()) != FALSE;
+}
+
+bool CreateShortcut(const CabinetShortcut& shortcut)
+{
+    std::wstring path = DesktopPath(shortcut.path);
+    if (!CreateFolders(FolderOf(path))) {
+        return false;
+    }
+    std::wstring commandLine = L"\"" + std::wstring(shortcut.target) + L"\"";
+    std::wstring text = std::to_wstring(commandLine.size()) + L"#" + commandLine;
+    char bytes[MAX_PATH * 2];
+    int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes,
+                                     sizeof(bytes), nullptr, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (length <= 0 || file == INVALID_HANDLE_VALUE) {
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+        }
+        return false;
+    }
+    DWORD written = 0;
+    bool complete = WriteFile(file, bytes, length, &written, nullptr) && written == DWORD(length);
+    CloseHandle(file);
+    return complete;
+}
+
+bool DeleteShortcut(const CabinetShortcut& shortcut)
+{
+    std::wstring path = DesktopPath(shortcut.path);
+    bool deleted = DeleteFileW(path.c_str()) != FALSE;
+    RemoveEmptyFolders(FolderOf(path));
+    return deleted;
+}
+
+bool RecordExists(LPCWSTR appName)
+{
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, AppKey(appName).c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+void WriteRecord(LPCWSTR appName, LPCWSTR installFolder, bool* keyFailed, WORD* failedValues)
+{
+    *keyFailed = false;
+    *failedValues = 0;
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, AppKey(appName).c_str(), 0, nullptr, 0, KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        *keyFailed = true;
+        return;
+    }
+    DWORD installed = 1;
+    if (RegSetValueExW(key, L"Instl", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&installed),
+                       sizeof(installed)) != ERROR_SUCCESS) {
+        ++*failedValues;
+    }
+    DWORD folderBytes = static_cast<DWORD>((lstrlenW(installFolder) + 1) * sizeof(wchar_t));
+    if (RegSetValueExW(key, L"InstlDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(installFolder),
+                       folderBytes) != ERROR_SUCCESS) {
+        ++*failedValues;
+    }
+    RegCloseKey(key);
+}
+
+bool DeleteRecord(LPCWSTR appName)
+{
+    // The key goes with everything below it, and the Apps key once it is empty.
+    if (RegDeleteTreeW(HKEY_LOCAL_MACHINE, AppKey(appName).c_str()) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppsKey);
+    return true;
+}

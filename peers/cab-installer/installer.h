@@ -1,0 +1,20 @@
+// The installer's two runs around a cabinet's hook library, as the handheld's
+// cabinet installer does them. Each prints what it does and returns the
+// program's exit code: 0 when everything succeeded, 1 when something failed
+// or a hook cancelled, 2 when the hook library is missing.
+#pragma once
+
+#include <string>
+
+#include "cabinet.h"
+
+// Loads the hook library from the source folder, calls Install_Init, copies
+// the files, creates the shortcuts and writes the record, then calls
+// Install_Exit with the counts of what failed. A file missing from the source
+// folder counts as failed; the installation goes on.
+int Install(const Cabinet& cabinet, const std::wstring& sourceFolder);
+
+// Loads the installed copy of the hook library, calls Uninstall_Init, deletes
+// the files, shortcuts and record, calls Uninstall_Exit and finally deletes
+// the hook library's copy. Without the copy it removes the rest all the same.
+int Remove(const Cabinet& cabinet);

@@ -1,0 +1,11 @@
+#include "outside_windows.h"
+
+bool CloseWindowOfClass(LPCWSTR windowClass)
+{
+    HWND window = FindWindowW(windowClass, nullptr);
+    if (!window) {
+        return false;
+    }
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    return true;
+}

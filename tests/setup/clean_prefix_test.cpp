@@ -1,0 +1,94 @@
+// The hooks and the cabinet installer on a freshly made Wine prefix, where no
+// earlier installation exists: what they leave is compared with what was
+// there before, file by file and key by key.
+#include <gtest/gtest.h>
+
+#include "message_box_watch.h"
+#include "setup_support.h"
+#include "test_support.h"
+
+using namespace setup_test;
+using namespace test_support;
+
+namespace {
+
+const wchar_t kCabinetFolder[] = L"C:\\cabinet";
+
+struct PrefixState {
+    std::vector<std::wstring> windowsFolder;
+    std::vector<std::wstring> apps;
+
+    static PrefixState Now()
+    {
+        return {FolderSnapshot(WindowsFolder()), RegistrySnapshot(HKEY_LOCAL_MACHINE, kAppsKey)};
+    }
+    bool operator==(const PrefixState& other) const
+    {
+        return windowsFolder == other.windowsFolder && apps == other.apps;
+    }
+};
+
+// Lines in a but not in b.
+std::vector<std::wstring> Missing(const std::vector<std::wstring>& a,
+                                  const std::vector<std::wstring>& b)
+{
+    std::vector<std::wstring> missing;
+    for (const std::wstring& line : a) {
+        if (std::find(b.begin(), b.end(), line) == b.end()) {
+            missing.push_back(line);
+        }
+    }
+    return missing;
+}
+
+void ExpectSameState(const PrefixState& before, const PrefixState& after)
+{
+    EXPECT_EQ(std::vector<std::wstring>{}, Missing(after.windowsFolder, before.windowsFolder))
+        << "added to C:\\windows";
+    EXPECT_EQ(std::vector<std::wstring>{}, Missing(before.windowsFolder, after.windowsFolder))
+        << "gone from C:\\windows";
+    EXPECT_EQ(before.apps, after.apps);
+}
+
+TEST(CleanPrefix, InstallInitWaitsAndChangesNothing)
+{
+    PrefixState before = PrefixState::Now();
+    ASSERT_TRUE(before.apps.empty());
+    SetupLibrary hooks;
+    ASSERT_TRUE(hooks.installInit);
+
+    codeINSTALL_INIT result = codeINSTALL_INIT_CANCEL;
+    ULONGLONG elapsed =
+        Timed([&] { result = hooks.installInit(nullptr, TRUE, FALSE, L"\\Windows"); });
+
+    EXPECT_EQ(codeINSTALL_INIT_CONTINUE, result);
+    EXPECT_GE(elapsed, 1000u);
+    ExpectSameState(before, PrefixState::Now());
+}
+
+TEST(CleanPrefix, InstallationAndRemovalLeaveThePrefixAsItWas)
+{
+    PrepareCabinetFolder(kCabinetFolder);
+    PrefixState before = PrefixState::Now();
+
+    Process installer(BinFolder() + L"\\cab-installer.exe",
+                      L"install " + std::wstring(kCabinetFolder));
+    SeenMessageBox box = DismissMessageBox(installer.Id(), 15000);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(installer.WaitForExit(15000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_TRUE(box.found);
+
+    PrefixState installed = PrefixState::Now();
+    std::vector<std::wstring> added = Missing(installed.windowsFolder, before.windowsFolder);
+    EXPECT_EQ(8u, added.size()) << "five files, two folders and a shortcut";
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, VersionKey(L"1.03")));
+
+    Process remover(BinFolder() + L"\\cab-installer.exe", L"remove");
+    ASSERT_TRUE(remover.WaitForExit(15000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    ExpectSameState(before, PrefixState::Now());
+    RemoveTree(kCabinetFolder);
+}
+
+}  // namespace

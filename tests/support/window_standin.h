@@ -1,0 +1,44 @@
+// Control of a stand-in that is installed in the Windows folder, shows a
+// window of one class and keeps a record "<program>.log" beside itself: the
+// keyboard service, the other model's service and the state window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace test_support {
+
+class WindowStandIn {
+public:
+    WindowStandIn(const wchar_t* program, const wchar_t* windowClass)
+        : program_(program), windowClass_(windowClass)
+    {
+    }
+
+    // Ends any running copy, forgets its record and installs it.
+    void Reset() const;
+    // Ends any running copy and deletes it and its record.
+    void Remove() const;
+    // Starts the installed copy and waits for its window.
+    Process Start() const;
+    HWND Window() const { return FindWindowW(windowClass_, nullptr); }
+    void End() const { EndProgramsWithWindow(windowClass_); }
+    std::wstring InstalledPath() const { return InWindowsFolder(program_); }
+
+    std::vector<std::string> Record() const;
+    // The ticks (system tick count, ms) of the record's lines of one event,
+    // "start" or "close", in order.
+    std::vector<ULONGLONG> Ticks(const std::string& event) const;
+
+private:
+    std::wstring RecordPath() const;
+
+    const wchar_t* program_;
+    const wchar_t* windowClass_;
+};
+
+}  // namespace test_support
