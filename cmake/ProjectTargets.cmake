@@ -15,13 +15,28 @@ endfunction()
 
 # A deliverable for the handheld: small, no exceptions or RTTI, allocation that
 # returns null on failure (checked before construction), unused code dropped,
-# symbols stripped.
+# symbols stripped. Programs and libraries start at their own entry (the
+# layer's program entry, or DllMain) without the C runtime's start-up code,
+# which they don't use; the compiler's own helpers (memcpy and the like) still
+# come from the system's C library.
 function(handheld_target target)
   project_target(${target})
   target_compile_options(${target} PRIVATE
-    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fcheck-new>
+    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fcheck-new -fno-threadsafe-statics>
     -Os -ffunction-sections -fdata-sections)
   get_target_property(type ${target} TYPE)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(symbol_prefix "_")
+    set(dll_main_suffix "@12")
+  endif()
+  if(type STREQUAL "EXECUTABLE")
+    target_link_libraries(${target} PRIVATE handheld_entry)
+    target_link_options(${target} PRIVATE -nostartfiles
+      -Wl,-e,${symbol_prefix}HandheldProgramEntry)
+  elseif(type STREQUAL "SHARED_LIBRARY")
+    target_link_options(${target} PRIVATE -nostartfiles
+      -Wl,-e,${symbol_prefix}DllMain${dll_main_suffix})
+  endif()
   if(NOT type STREQUAL "STATIC_LIBRARY" AND NOT type STREQUAL "OBJECT_LIBRARY")
     target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
   endif()
