@@ -22,6 +22,7 @@ DWORD RSN_Init(DWORD)
 BOOL RSN_Deinit(DWORD)
 {
     if (pollThread) {
+        // Not during its start-up: the thread may hold the loader's lock there.
         while (!pollThreadRunning && WaitForSingleObject(pollThread, 1) == WAIT_TIMEOUT) {
         }
         // With the lock held the thread is never ended inside its post, nor
