@@ -1,7 +1,7 @@
 # The two commands: `make demo` and `make test`. Both install what is missing.
 BUILD := build
 
-.PHONY: all build test demo prereqs clean format
+.PHONY: all build test demo bench prereqs clean format
 all: build
 
 prereqs:
@@ -18,6 +18,10 @@ test: build
 
 demo: build
 	@scripts/demo.sh $(BUILD)
+
+# Measures the resume notifier (a minute and a half); not part of the tests.
+bench: build
+	@scripts/driver-bench.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -23,6 +23,12 @@ static_assert(sizeof(SHMENUBARINFO) == 36, "handheld menu bar info is 36 bytes")
 #define GetWindowLongPtrW GetWindowLongW
 #define GWLP_USERDATA GWL_USERDATA
 
+// Handles are 32-bit words there; older SDKs lack the helper that widens a
+// 32-bit handle on wider platforms.
+#ifndef LongToHandle
+#define LongToHandle(h) ((HANDLE)(LONG)(h))
+#endif
+
 #else  // desktop Windows
 
 #include "desktop/handheld_api.h"

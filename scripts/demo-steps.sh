@@ -76,6 +76,16 @@ fi
 probe close KeybdR410 >/dev/null || true
 echo "The keyboard service's record (C:\\Windows\\KeybdR410.log):"
 sed 's/^/  /' "$windows/KeybdR410.log" | tr -d '\r'
+
+# --- The resume notifier: one power cycle under a device-manager host -------
+echo
+echo "Installing the resume notifier into C:\\Windows; a device-manager host loads it,"
+echo "registers its window, powers down and resumes once (the host's transcript):"
+cp "$bin/RSN.dll" "$windows/"
+"$WINELOADER" "$bin/device-manager.exe" 'C:\Windows\RSN.dll' RSN get cycle "wait 2000" get quit \
+  2>/dev/null </dev/null | tr -d '\r' | sed 's/^/  /'
+echo
+
 if [ "$DEMO_HEADLESS" = 1 ]; then
   echo "The settings sheet as on a 240 x 320 handheld screen: $out/settings.png"
 fi

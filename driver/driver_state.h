@@ -1,0 +1,32 @@
+// The driver's one set of state, shared by its entry points and its polling
+// thread; all zero when the module is loaded.
+//
+// The flags are plain 32-bit words written by whole-word stores without
+// atomic operations; volatile makes the polling thread reread them at every
+// pass. Only the thread's post to the client window and the clearing of that
+// window are ordered, by stateLock.
+#pragma once
+
+#include <handheld.h>
+
+// Initialised by RSN_Init, deleted by RSN_Deinit.
+extern CRITICAL_SECTION stateLock;
+// 1 from a power-down until the next resume.
+extern volatile DWORD powerDownFlag;
+// 1 when a resume has followed a power-down, until a client clears it or the
+// next power-down.
+extern volatile DWORD resumedFlag;
+// The polling thread; null while the driver is not running.
+extern HANDLE pollThread;
+extern DWORD pollThreadId;
+// The window that receives the notifications; null when none is registered.
+extern HWND volatile clientWindow;
+// 1 once the polling thread has taken its one look at the current power cycle.
+extern volatile DWORD notifiedFlag;
+// 1 once the polling thread has begun its loop. Ended before that, in its
+// start-up, it could take the loader's lock with it.
+extern volatile DWORD pollThreadRunning;
+
+static_assert(sizeof(powerDownFlag) == 4 && sizeof(resumedFlag) == 4 && sizeof(pollThreadId) == 4 &&
+                  sizeof(notifiedFlag) == 4 && sizeof(pollThreadRunning) == 4,
+              "the flags and the thread identifier are 32-bit words");

@@ -1,0 +1,113 @@
+// The driver under the device-manager host, a process of its own, as on the
+// handheld: the host's window, or a client window in another process.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+using namespace test_support;
+
+namespace {
+
+const UINT kResumedMessage = 1125;
+
+// One line the host said: its time stamp and its text.
+struct Said {
+    double ms;
+    std::string text;
+};
+
+class DriverHost : public ::testing::Test {
+protected:
+    void SetUp() override { RemoveFile(RecordPath()); }
+
+    static std::wstring RecordPath() { return BinFolder() + L"\\device-manager.log"; }
+
+    // Runs the host on the driver with the commands; its exit code.
+    static DWORD RunHost(const std::wstring& library, const std::wstring& commands)
+    {
+        Process host(BinFolder() + L"\\device-manager.exe",
+                     L"\"" + library + L"\" RSN " + commands);
+        DWORD exitCode = 99;
+        EXPECT_TRUE(host.WaitForExit(20000, &exitCode));
+        return exitCode;
+    }
+
+    static std::vector<Said> Record()
+    {
+        std::vector<Said> lines;
+        std::string text = ReadFileBytes(RecordPath());
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find("\r\n", start);
+            std::string line = text.substr(start, end - start);
+            double ms = 0;
+            int offset = 0;
+            if (std::sscanf(line.c_str(), "%lf ms %n", &ms, &offset) == 1) {
+                lines.push_back({ms, line.substr(offset)});
+            }
+            start = end == std::string::npos ? text.size() : end + 2;
+        }
+        return lines;
+    }
+
+    static std::vector<Said> Lines(const std::string& prefix)
+    {
+        std::vector<Said> found;
+        for (const Said& line : Record()) {
+            if (line.text.compare(0, prefix.size(), prefix) == 0) {
+                found.push_back(line);
+            }
+        }
+        return found;
+    }
+};
+
+TEST_F(DriverHost, APowerCycleReachesTheHostsWindowOnce)
+{
+    EXPECT_EQ(0u, RunHost(BinFolder() + L"\\RSN.dll", L"get cycle \"wait 2500\" get quit"));
+    std::vector<Said> cycle = Lines("> cycle");
+    std::vector<Said> messages = Lines("message ");
+    ASSERT_EQ(1u, cycle.size());
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ("message 1125 wParam 0 lParam 0", messages[0].text);
+    EXPECT_LE(messages[0].ms - cycle[0].ms, 2500);
+
+    std::vector<Said> resumed = Lines("resumed ");
+    ASSERT_EQ(2u, resumed.size());
+    EXPECT_EQ("resumed 0", resumed[0].text);
+    EXPECT_EQ("resumed 1", resumed[1].text);
+    EXPECT_EQ(1u, Lines("Deinit -> 1").size());
+    EXPECT_EQ(1u, Lines("unloaded").size());
+}
+
+TEST_F(DriverHost, TheDriverPostsToAClientWindowInAnotherProcess)
+{
+    MessageRecorder client;
+    wchar_t commands[80];
+    swprintf(commands, 80, L"window %lu cycle wait 2500 clear-window cycle wait 1500",
+             static_cast<unsigned long>(HandleToLong(client.Window())));
+    Process host(BinFolder() + L"\\device-manager.exe",
+                 L"\"" + BinFolder() + L"\\RSN.dll\" RSN " + commands);
+    EXPECT_EQ(0, client.WaitFor(kResumedMessage, 10000));
+    ASSERT_TRUE(host.WaitForExit(10000));
+    PumpMessages(100);
+    ASSERT_EQ(1u, client.Received().size());
+    EXPECT_EQ(0, client.Received()[0].lParam);
+    EXPECT_TRUE(Lines("message ").empty());
+}
+
+TEST_F(DriverHost, ALibraryWithoutTheEntryPointsIsRefused)
+{
+    EXPECT_EQ(1u, RunHost(L"C:\\windows\\system32\\kernel32.dll", L"quit"));
+    std::vector<Said> said = Record();
+    ASSERT_EQ(1u, said.size());
+    EXPECT_EQ("no entry point RSN_Init", said[0].text);
+}
+
+}  // namespace
