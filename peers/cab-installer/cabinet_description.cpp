@@ -92,8 +92,18 @@ public:
 
     bool Read(const std::wstring& folder, Cabinet* cabinet)
     {
+        auto file = [&](const InfSection& list, const InfLine& line) {
+            return ReadCopiedFile(list, line, cabinet);
+        };
+        auto shortcut = [&](const InfSection& list, const InfLine& line) {
+            return ReadShortcut(list, line, cabinet);
+        };
+        auto value = [&](const InfSection& list, const InfLine& line) {
+            return ReadRegistryValue(list, line, cabinet);
+        };
         return ReadNames(cabinet) && ReadSources(folder) && CheckInstallKeys() &&
-               ReadFiles(cabinet) && ReadShortcuts(cabinet) && ReadRegistry(cabinet) &&
+               ReadListed(L"CopyFiles", true, file) &&
+               ReadListed(L"CEShortcuts", false, shortcut) && ReadListed(L"AddReg", false, value) &&
                ReadHookLibrary(cabinet);
     }
 
@@ -288,23 +298,21 @@ private:
         return true;
     }
 
-    bool ReadFiles(Cabinet* cabinet)
+    // Reads every line of the sections that a key of [DefaultInstall] lists.
+    template <typename ReadLine>
+    bool ReadListed(const wchar_t* key, bool required, ReadLine readLine)
     {
-        const InfLine* copyFiles = inf_.Find(L"DefaultInstall", L"CopyFiles");
-        std::vector<const InfSection*> lists;
-        if (!copyFiles) {
-            return Fail(L"[DefaultInstall] has no CopyFiles");
+        const InfLine* listing = inf_.Find(L"DefaultInstall", key);
+        if (!listing) {
+            return !required || Fail(L"[DefaultInstall] has no " + std::wstring(key));
         }
-        if (!ListedSections(*copyFiles, &lists)) {
+        std::vector<const InfSection*> lists;
+        if (!ListedSections(*listing, &lists)) {
             return false;
         }
         for (const InfSection* list : lists) {
-            std::wstring folder;
-            if (!DestinationFolder(*list, &folder)) {
-                return false;
-            }
             for (const InfLine& line : list->lines) {
-                if (!ReadCopiedFile(line, folder, cabinet)) {
+                if (!readLine(*list, line)) {
                     return false;
                 }
             }
@@ -313,14 +321,15 @@ private:
     }
 
     // installed name [, name in the cabinet [, unused [, flags]]]
-    bool ReadCopiedFile(const InfLine& line, const std::wstring& folder, Cabinet* cabinet)
+    bool ReadCopiedFile(const InfSection& list, const InfLine& line, Cabinet* cabinet)
     {
-        std::wstring installed, source;
+        std::wstring installed, source, folder;
         DWORD flags = 0;
         if (!line.key.empty()) {
             return Fail(line, L"a file list holds no key = value lines");
         }
-        if (!Expand(line, Field(line, 0), &installed) || !Expand(line, Field(line, 1), &source)) {
+        if (!DestinationFolder(list, &folder) || !Expand(line, Field(line, 0), &installed) ||
+            !Expand(line, Field(line, 1), &source)) {
             return false;
         }
         if (installed.empty() || installed.find(L'\\') != std::wstring::npos) {
@@ -342,26 +351,6 @@ private:
             }
         }
         cabinet->files.push_back({file->name, file->path, path});
-        return true;
-    }
-
-    bool ReadShortcuts(Cabinet* cabinet)
-    {
-        const InfLine* shortcuts = inf_.Find(L"DefaultInstall", L"CEShortcuts");
-        std::vector<const InfSection*> lists;
-        if (!shortcuts) {
-            return true;
-        }
-        if (!ListedSections(*shortcuts, &lists)) {
-            return false;
-        }
-        for (const InfSection* list : lists) {
-            for (const InfLine& line : list->lines) {
-                if (!ReadShortcut(*list, line, cabinet)) {
-                    return false;
-                }
-            }
-        }
         return true;
     }
 
@@ -405,28 +394,8 @@ private:
         return true;
     }
 
-    bool ReadRegistry(Cabinet* cabinet)
-    {
-        const InfLine* addReg = inf_.Find(L"DefaultInstall", L"AddReg");
-        std::vector<const InfSection*> lists;
-        if (!addReg) {
-            return true;
-        }
-        if (!ListedSections(*addReg, &lists)) {
-            return false;
-        }
-        for (const InfSection* list : lists) {
-            for (const InfLine& line : list->lines) {
-                if (!ReadRegistryValue(line, cabinet)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
-
     // root, key, value name, flags, data
-    bool ReadRegistryValue(const InfLine& line, Cabinet* cabinet)
+    bool ReadRegistryValue(const InfSection&, const InfLine& line, Cabinet* cabinet)
     {
         CabinetRegistryValue value = {};
         DWORD flags = 0;
