@@ -473,12 +473,12 @@ bool ReadBytes(const std::wstring& path, std::string* bytes)
     }
     char buffer[4096];
     DWORD read = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof(buffer), &read, nullptr) != FALSE) && read) {
+    BOOL ok;
+    while ((ok = ReadFile(file, buffer, sizeof(buffer), &read, nullptr)) && read) {
         bytes->append(buffer, read);
     }
     CloseHandle(file);
-    return ok;
+    return ok != FALSE;
 }
 
 }  // namespace
