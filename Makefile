@@ -1,5 +1,8 @@
 # The two commands: `make demo` and `make test`. Both install what is missing.
 BUILD := build
+# The deliverables alone for 32-bit Windows, where handles and pointers are 32
+# bits as on the handheld (built, not run).
+BUILD32 := $(BUILD)/i686
 
 .PHONY: all build test demo bench prereqs clean format
 all: build
@@ -10,8 +13,12 @@ prereqs:
 $(BUILD)/CMakeCache.txt: | prereqs
 	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 
-build: prereqs $(BUILD)/CMakeCache.txt
+$(BUILD32)/CMakeCache.txt: | prereqs
+	cmake -S . -B $(BUILD32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DDELIVERABLES_ONLY=ON
+
+build: prereqs $(BUILD)/CMakeCache.txt $(BUILD32)/CMakeCache.txt
 	cmake --build $(BUILD) --parallel
+	cmake --build $(BUILD32) --parallel
 
 test: build
 	@scripts/run-tests.sh $(BUILD)

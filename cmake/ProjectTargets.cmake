@@ -28,6 +28,8 @@ function(handheld_target target)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(symbol_prefix "_")
     set(dll_main_suffix "@12")
+    # Nothing unwinds through the deliverables: no tables for it.
+    target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
   endif()
   if(type STREQUAL "EXECUTABLE")
     target_link_libraries(${target} PRIVATE handheld_entry)

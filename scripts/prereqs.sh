@@ -4,6 +4,8 @@ set -eu
 
 packages="cmake make
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  clang-format clang-tidy cppcheck
   wine wine64 fonts-wine
   xvfb xauth imagemagick xdotool
   googletest"

@@ -1,5 +1,7 @@
 #include "keyboard_settings.h"
 
+// The image is left as it is: Load fills it.
+// cppcheck-suppress uninitDerivedMemberVar
 KeyboardSettings::KeyboardSettings(HWND pageWindow) : pageWindow(pageWindow)
 {
 }

@@ -17,10 +17,15 @@ public:
     // Unloads the library (its file can be deleted then); the hooks are gone.
     void Unload();
 
-    decltype(&Install_Init) installInit = nullptr;
-    decltype(&Install_Exit) installExit = nullptr;
-    decltype(&Uninstall_Init) uninstallInit = nullptr;
-    decltype(&Uninstall_Exit) uninstallExit = nullptr;
+    using InstallInitHook = decltype(&Install_Init);
+    using InstallExitHook = decltype(&Install_Exit);
+    using UninstallInitHook = decltype(&Uninstall_Init);
+    using UninstallExitHook = decltype(&Uninstall_Exit);
+
+    InstallInitHook installInit = nullptr;
+    InstallExitHook installExit = nullptr;
+    UninstallInitHook uninstallInit = nullptr;
+    UninstallExitHook uninstallExit = nullptr;
 
 private:
     HMODULE module_ = nullptr;

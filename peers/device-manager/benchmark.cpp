@@ -15,7 +15,7 @@ double Milliseconds(const FILETIME& time)
     ULARGE_INTEGER value;
     value.LowPart = time.dwLowDateTime;
     value.HighPart = time.dwHighDateTime;
-    return value.QuadPart / 10000.0;
+    return static_cast<double>(value.QuadPart) / 10000.0;
 }
 
 // A pause of 0 to 999 ms from a fixed sequence, so that runs compare.

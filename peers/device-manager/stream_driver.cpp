@@ -15,6 +15,7 @@ bool StreamDriver::Resolve(const std::string& prefix, const char* entry, Fn* fn,
 
 bool StreamDriver::Load(const std::wstring& path, const std::string& prefix, std::wstring* problem)
 {
+    Unload();
     module_ = LoadLibraryW(path.c_str());
     if (!module_) {
         *problem = L"cannot load " + path + L" (error " + std::to_wstring(GetLastError()) + L")";

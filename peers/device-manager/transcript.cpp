@@ -23,7 +23,8 @@ double Now()
     LARGE_INTEGER count, frequency;
     QueryPerformanceCounter(&count);
     QueryPerformanceFrequency(&frequency);
-    return (count.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
+    return static_cast<double>(count.QuadPart - start.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
 }
 
 void Say(const wchar_t* format, ...)

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -46,10 +47,15 @@ protected:
         while (start < text.size()) {
             size_t end = text.find("\r\n", start);
             std::string line = text.substr(start, end - start);
-            double ms = 0;
-            int offset = 0;
-            if (std::sscanf(line.c_str(), "%lf ms %n", &ms, &offset) == 1) {
-                lines.push_back({ms, line.substr(offset)});
+            const char* said = line.c_str();
+            char* after = nullptr;
+            double ms = std::strtod(said, &after);
+            if (after != said && std::strncmp(after, " ms", 3) == 0) {
+                const char* rest = after + 3;
+                while (*rest == ' ') {
+                    ++rest;
+                }
+                lines.push_back({ms, rest});
             }
             start = end == std::string::npos ? text.size() : end + 2;
         }

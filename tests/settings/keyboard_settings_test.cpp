@@ -23,6 +23,8 @@ protected:
     static std::unique_ptr<KeyboardSettings> Loaded()
     {
         void* memory = ::operator new(sizeof(KeyboardSettings));
+        // Raw memory, before the record is constructed in it.
+        // cppcheck-suppress memsetClass
         std::memset(memory, 0xA5, sizeof(KeyboardSettings));
         std::unique_ptr<KeyboardSettings> settings(new (memory) KeyboardSettings(nullptr));
         settings->Load();

@@ -1,0 +1,29 @@
+#!/bin/sh
+# The part of scripts/run-tests.sh that runs on the display: ctest over BUILD,
+# the gates' reports shown just before its summary.
+set -u
+
+# One persistent Wine server for the whole run (a cold start costs each test
+# about two seconds), its system programs and desktop started apart from the
+# tests, so that none of them holds on to a test's output.
+/usr/lib/wine/wineserver -p
+"$WINELOADER" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null
+
+# The Wine tests run one at a time (they share the "wine" lock); the gates
+# run beside them.
+status_file=$(mktemp)
+{
+  ctest --test-dir "$BUILD" --output-on-failure --parallel "$(nproc)" "$@"
+  echo $? >"$status_file"
+} 2>&1 | awk -v reports="$BUILD/gates" '
+  /tests passed, .* tests failed out of/ && !shown {
+    shown = 1
+    system("for report in \"" reports "\"/*.txt; do [ -f \"$report\" ] || continue; " \
+           "echo \"Gate.$(basename \"$report\" .txt):\"; sed \"s/^/  /\" \"$report\"; done")
+  }
+  { print; fflush() }'
+status=$(cat "$status_file")
+rm -f "$status_file"
+
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+exit "$status"
