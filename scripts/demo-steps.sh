@@ -198,8 +198,9 @@ no_key 'HKLM\Drivers\BuiltIn\RSN' || fail "the driver's registration is still th
 for name in "Tavrin Fold Keyboard.exe" KeybdR410.exe SetupR410.dll RSNR410.dll KeyTap.wav; do
   [ ! -e "$windows/$name" ] || fail "$name is still there"
 done
-say "KeybdR810 was closed and started again; the files, shortcuts, record and driver"
-say "registration are gone; the settings file stays, as on the handheld"
+say "Uninstall_Init closed the keyboard service, Uninstall_Exit closed KeybdR810 and"
+say "started it again; the files, shortcuts, record and driver registration are gone;"
+say "the settings file stays, as on the handheld"
 sleep 0.5
 shot removed
 

@@ -15,7 +15,7 @@ build=$(cd "${1:-build}" && pwd)
 
 WINEPREFIX="$root/build/wine/demo"
 export WINEPREFIX
-echo "Making a clean Wine prefix, build/wine/demo (about 15 s)"
+echo "Making a clean Wine prefix, build/wine/demo (about 10 s)"
 "$here/fresh-prefix.sh" "$WINEPREFIX"
 
 headless=0
