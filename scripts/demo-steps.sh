@@ -1,91 +1,211 @@
 #!/bin/sh
-# The demo's steps, run on its display by scripts/demo.sh.
+# The demo's steps, run on its display by scripts/demo.sh. Every step waits
+# for what it expects to see, by polling windows, files, the registry and the
+# programs' records, and stops the demo with a message when it doesn't come.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 bin="$DEMO_BUILD/bin"
 out="$DEMO_ROOT/build/demo"
 windows="$WINEPREFIX/drive_c/windows"
+description="Z:$(echo "$bin/TavrinFoldKeyboard.inf" | tr / '\\')"
+sheet="Tavrin R412 Keyboard"
+began=$(date +%s)
+rm -rf "$out"
 mkdir -p "$out"
 
+# --- Helpers ------------------------------------------------------------------
+step=0
+shots=0
+step() { step=$((step + 1)); echo; echo "[$step] $*"; }
+say() { echo "    $*"; }
+fail() { echo "demo: $*" >&2; exit 1; }
 probe() { "$WINELOADER" "$bin/ui-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-screenshot() { import -window root "$out/$1"; echo "  screenshot: build/demo/$1"; }
-click() { # the centre of a control, as a person would
-  set -- $(probe center "$@")
+# Waits up to SECONDS until the command succeeds, or stops the demo.
+poll() {
+  seconds=$1 what=$2
+  shift 2
+  deadline=$(($(date +%s) + seconds))
+  until "$@"; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "$what"
+    sleep 0.2
+  done
+}
+has() { [ -f "$1" ] && tr -d '\r' <"$1" | grep -q -- "$2"; }
+count() { tr -d '\r' <"$1" 2>/dev/null | grep -c -- "$2" || true; }
+key_exists() { "$WINELOADER" reg query "$1" >/dev/null 2>&1; }
+no_key() { ! key_exists "$1"; }
+# Headless: a numbered screenshot. With a display: time to look.
+shot() {
+  if [ "$DEMO_HEADLESS" = 1 ]; then
+    shots=$((shots + 1))
+    name=$(printf '%02d-%s.png' "$shots" "$1")
+    import -window root "$out/$name"
+    say "screenshot: build/demo/$name"
+  else
+    sleep 3
+  fi
+}
+pause() { [ "$DEMO_HEADLESS" = 1 ] || sleep 2; }
+# The screen position of a control ("x y"), as a person sees it.
+where() { probe "$@" || fail "no control $* on the screen"; }
+click() {
+  set -- $(where center "$@")
   xdotool mousemove "$1" "$2" click 1
 }
+run() { "$WINELOADER" "$@" </dev/null >/dev/null 2>&1 & }
+
 finish() { /usr/lib/wine/wineserver -k 2>/dev/null || true; }
 trap finish EXIT
 
 # The Wine server and its desktop stay up for the whole demo, apart from our output.
 /usr/lib/wine/wineserver -p
 "$WINELOADER" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null
+rm -f "$bin/handheld-view.log"
 
-echo "Installing Tavrin Fold Keyboard with the cabinet installer, from build/bin"
-rm -f "$windows/KeybdR410.log"
-"$WINELOADER" "$bin/cab-installer.exe" install "Z:$(echo "$bin" | tr / '\\')" \
-  >"$out/install.log" 2>&1 </dev/null &
+# --- 1. The handheld of a user who upgrades ----------------------------------
+step "A handheld with Tavrin Fold Keyboard V1.00, the other model's keyboard service and the state window"
+for name in "Tavrin Fold Keyboard.exe" SetupR410.dll RSNR410.dll KeyTap.wav R410.inf; do
+  echo "V1.00" >"$windows/$name"
+done
+cp "$bin/KeybdR410.exe" "$bin/KeybdR810.exe" "$bin/StateWindow.exe" "$windows/"
+mkdir -p "$windows/Start Menu/Programs"
+for shortcut in "Start Menu" "Start Menu/Programs"; do
+  printf '35#"\\Windows\\Tavrin Fold Keyboard.exe"' >"$windows/$shortcut/Tavrin Fold Keyboard.lnk"
+done
+printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Apps\\Tavrin Fold Keyboard V1.00]\r\n"Instl"=dword:00000001\r\n"InstlDir"="\\\\Windows"\r\n' \
+  >"$WINEPREFIX/drive_c/earlier.reg"
+"$WINELOADER" regedit /S 'C:\earlier.reg' >/dev/null 2>&1
+rm "$WINEPREFIX/drive_c/earlier.reg"
+for program in KeybdR410 KeybdR810 StateWindow; do
+  run "C:\\Windows\\$program.exe"
+done
+run "$bin/handheld-view.exe" "$description"
+for window in KeybdR410 KeybdR810 STATEWINDOW Handheld; do
+  probe wait "$window" 15000 || fail "the window $window did not appear"
+done
+key_exists 'HKLM\Software\Apps\Tavrin Fold Keyboard V1.00' || fail "no V1.00 record"
+say "V1.00's files, two Start-menu shortcuts and its record HKLM\\Software\\Apps\\Tavrin Fold Keyboard V1.00"
+say "running: KeybdR410 (V1.00), KeybdR810 and the state window"
+sleep 0.5
+shot upgrade-start
+
+# --- 2. The installation -------------------------------------------------------
+step "Installing V1.03 with the cabinet installer and the real SETUP.DLL"
+"$WINELOADER" "$bin/cab-installer.exe" install "$description" >"$out/install.txt" 2>&1 </dev/null &
 installer=$!
-if ! probe wait " " 20000 >/dev/null; then
-  echo "The installer's message did not appear" >&2
-  exit 1
-fi
-if [ "$DEMO_HEADLESS" = 0 ]; then
-  echo "The installer's message is showing: press OK."
-else
-  sleep 1
-  screenshot installed.png
-  echo "Pressing OK"
-  click " " 1
-fi
+probe wait " " 20000 || fail "the installer's message did not appear"
+say "the message: $(probe value " " 65535)"
+probe gone KeybdR410 1 || fail "Install_Init left the keyboard service running"
+probe gone STATEWINDOW 1 || fail "Install_Init left the state window open"
+probe wait KeybdR810 1 || fail "the other model's service is gone"
+say "Install_Init closed KeybdR410 and the state window; KeybdR810 runs on"
+sleep 0.5
+shot installed
+pause
+say "pressing OK"
+click " " 1
 status=0
 wait "$installer" || status=$?
-tr -d '\r' <"$out/install.log" | sed 's/^/  /'
-echo "The installer ended with exit code $status"
+tr -d '\r' <"$out/install.txt" | sed 's/^/      /'
+[ "$status" = 0 ] || fail "the installer ended with exit code $status"
+no_key 'HKLM\Software\Apps\Tavrin Fold Keyboard V1.00' || fail "V1.00's record is still there"
+key_exists 'HKLM\Software\Apps\Tavrin Fold Keyboard V1.03' || fail "no V1.03 record"
+[ ! -e "$windows/R410.inf" ] || fail "V1.00's settings file is still there"
+cmp -s "$bin/SETUP.DLL" "$windows/SetupR410.dll" || fail "SetupR410.dll is not the new hook library"
+say "V1.00's record and settings file are gone, its files and shortcuts replaced"
+sleep 0.5
+shot after-install
 
-echo "Starting the keyboard service"
-"$WINELOADER" 'C:\Windows\KeybdR410.exe' >"$out/service.log" 2>&1 </dev/null &
-probe wait KeybdR410 10000 >/dev/null
-echo "Starting Tavrin Fold Keyboard"
-"$WINELOADER" 'C:\Windows\Tavrin Fold Keyboard.exe' >"$out/settings.log" 2>&1 </dev/null &
-settings=$!
+# --- 3. The driver -------------------------------------------------------------
+step "The device manager loads the driver registered under HKLM\\Drivers\\BuiltIn\\RSN"
+say "as at the soft reset that the installer's message asks for"
+rm -f "$out/device-manager.in"
+mkfifo "$out/device-manager.in"
+"$WINELOADER" "$bin/device-manager.exe" --builtin RSN \
+  <"$out/device-manager.in" >"$out/device-manager.txt" 2>&1 &
+host=$!
+exec 3>"$out/device-manager.in"
+poll 15 "the device manager did not load the driver" has "$out/device-manager.txt" "Open -> 1"
+tr -d '\r' <"$out/device-manager.txt" | sed 's/^/      /'
+sleep 0.5
+shot driver-loaded
 
-sheet="Tavrin R412 Keyboard"
-if ! probe wait "$sheet" 20000 >/dev/null; then
-  echo "The settings sheet did not appear" >&2
-  exit 1
-fi
+# --- 4. The settings program -----------------------------------------------------
+step "Tavrin Fold Keyboard, started from C:\\Windows, starts its keyboard service"
+run 'C:\Windows\Tavrin Fold Keyboard.exe'
+probe wait "$sheet" 20000 || fail "the settings sheet did not appear"
+probe wait KeybdR410 5000 || fail "the settings program did not start the keyboard service"
+probe until "$sheet" 1200 1 5000 || fail "the keyboard switch does not show the service's state"
+probe until "$sheet" 1201 1 5000 || fail "the sound switch does not show the service's state"
+say "the service answered: keyboard on, key sound on"
+pause
 
-if [ "$DEMO_HEADLESS" = 0 ]; then
-  echo "The settings sheet is open: close it with OK when you are done."
-  wait "$settings" || true
-else
-  sleep 1
-  screenshot settings.png
-  probe page "$sheet" 1 >/dev/null
-  sleep 1
-  screenshot info.png
-  probe page "$sheet" 0 >/dev/null
-  echo "Pressing OK"
-  click "$sheet" 1
-  status=0
-  wait "$settings" || status=$?
-  echo "Tavrin Fold Keyboard ended with exit code $status"
-fi
+step "Moving the repeat-delay slider to \"Lang\", switching the key sound off and typing, as a person would"
+set -- $(where thumb "$sheet" 1202)
+set -- "$1" "$2" $(where center "$sheet" 1202)
+xdotool mousemove "$1" "$2" mousedown 1
+xdotool mousemove $(($1 + 20)) "$2"
+xdotool mousemove $(($3 * 2 - $1 + 10)) "$2" mouseup 1
+probe until "$sheet" 1202 4 5000 || fail "the delay slider did not move to its right end"
+poll 5 "the settings file was not written" test -s "$windows/R410.inf"
+delay=$(od -A n -t d4 -j 4 -N 4 "$windows/R410.inf" | tr -d ' ')
+[ "$delay" = 20 ] || fail "the settings file holds the delay code $delay, not 20"
+say "dragged the slider: R410.inf now holds the delay code 20"
+click "$sheet" 1201
+probe until "$sheet" 1201 0 5000 || fail "the sound switch did not go off"
+poll 5 "the service was not told" has "$windows/KeybdR410.log" "message 1242 0 0"
+say "clicked \"Sound aktivieren\": the service received 1242 with 0"
+click "$sheet" 1005
+xdotool type --delay 60 "Hallo Tavrin"
+probe until "$sheet" 1005 "Hallo Tavrin" 5000 || fail "the test field did not take the typing"
+say "typed \"Hallo Tavrin\" into the test field"
+sleep 0.5
+shot settings
+say "pressing OK"
+click "$sheet" 1
+probe gone "Fold Keyboard" 10000 || fail "the settings program did not end"
 
-probe close KeybdR410 >/dev/null || true
-echo "The keyboard service's record (C:\\Windows\\KeybdR410.log):"
-sed 's/^/  /' "$windows/KeybdR410.log" | tr -d '\r'
+# --- 5. A power cycle ---------------------------------------------------------------
+step "Power down and up: the driver's notice reaches its client's window"
+echo "window $(probe handle Handheld)" >&3
+echo "cycle" >&3
+poll 5 "no notice reached the client's window" has "$bin/handheld-view.log" "message 1125"
+echo "get" >&3
+poll 5 "the driver does not report the resume" has "$out/device-manager.txt" "resumed 1"
+tr -d '\r' <"$out/device-manager.txt" | sed -n '/> window/,$p' | sed 's/^/      /'
+sleep 0.5
+shot power-cycle
+echo "quit" >&3
+exec 3>&-
+wait "$host" || fail "the device manager ended with a failure"
+say "the device manager unloaded the driver"
 
-# --- The resume notifier: one power cycle under a device-manager host -------
+# --- 6. The removal ----------------------------------------------------------------
+step "Removing Tavrin Fold Keyboard"
+starts=$(count "$windows/KeybdR810.log" "^start")
+status=0
+"$WINELOADER" "$bin/cab-installer.exe" remove "$description" \
+  >"$out/remove.txt" 2>&1 </dev/null || status=$?
+tr -d '\r' <"$out/remove.txt" | sed 's/^/      /'
+[ "$status" = 0 ] || fail "the removal ended with exit code $status"
+restarted() { [ "$(count "$windows/KeybdR810.log" "^start")" -gt "$starts" ]; }
+poll 10 "Uninstall_Exit did not start KeybdR810 again" restarted
+probe wait KeybdR810 10000 || fail "KeybdR810 has no window"
+probe gone KeybdR410 1 || fail "Uninstall_Init left the keyboard service running"
+no_key 'HKLM\Software\Apps\Tavrin Fold Keyboard V1.03' || fail "the record is still there"
+no_key 'HKLM\Drivers\BuiltIn\RSN' || fail "the driver's registration is still there"
+for name in "Tavrin Fold Keyboard.exe" KeybdR410.exe SetupR410.dll RSNR410.dll KeyTap.wav; do
+  [ ! -e "$windows/$name" ] || fail "$name is still there"
+done
+say "Uninstall_Init closed the keyboard service, Uninstall_Exit closed KeybdR810 and"
+say "started it again; the files, shortcuts, record and driver registration are gone;"
+say "the settings file stays, as on the handheld"
+sleep 0.5
+shot removed
+
 echo
-echo "Installing the resume notifier into C:\\Windows; a device-manager host loads it,"
-echo "registers its window, powers down and resumes once (the host's transcript):"
-cp "$bin/RSN.dll" "$windows/"
-"$WINELOADER" "$bin/device-manager.exe" 'C:\Windows\RSN.dll' RSN get cycle "wait 2000" get quit \
-  2>/dev/null </dev/null | tr -d '\r' | sed 's/^/  /'
-echo
-
+echo "The demo took $(($(date +%s) - began)) s."
 if [ "$DEMO_HEADLESS" = 1 ]; then
-  echo "The settings sheet as on a 240 x 320 handheld screen: $out/settings.png"
+  echo "Screenshots, a 240 x 320 handheld screen each: $out"
 fi

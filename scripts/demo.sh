@@ -1,8 +1,12 @@
 #!/bin/sh
-# Runs the settings program for real in a Wine prefix of the demo's own:
+# The whole product on an emulated handheld, step by step:
 #   scripts/demo.sh [BUILD_DIR]
-# With a display you use the real window; without one it runs on a 240 x 320
-# Xvfb screen (a Pocket PC screen), takes screenshots and closes the program.
+# In a Wine prefix made afresh for it, a handheld with an earlier version
+# installed is upgraded through the cabinet installer, its driver loaded, the
+# settings program used, the handheld powered down and up, and the product
+# removed again (scripts/demo-steps.sh). With a display you watch it happen;
+# without one it runs on a 240 x 320 Xvfb screen (a Pocket PC screen) and
+# saves a screenshot of every step in build/demo/.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -11,9 +15,8 @@ build=$(cd "${1:-build}" && pwd)
 
 WINEPREFIX="$root/build/wine/demo"
 export WINEPREFIX
-echo "Preparing the Wine prefix $WINEPREFIX"
-"$here/wine-prefix.sh" "$WINEPREFIX"
-/usr/lib/wine/wineserver -k 2>/dev/null || true
+echo "Making a clean Wine prefix, build/wine/demo (about 10 s)"
+"$here/fresh-prefix.sh" "$WINEPREFIX"
 
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1

@@ -1,16 +1,7 @@
 #include "earlier_files.h"
 
-#include <handheld.h>
-
-namespace {
-
-struct ShortcutRow {
-    LPCWSTR startMenu;
-    LPCWSTR programs;
-};
-
 // Rows 5 and 7 repeat paths of rows 1 and 2; a second deletion simply fails.
-const ShortcutRow kShortcuts[] = {
+const ShortcutRow kEarlierShortcuts[] = {
     {L"\\Windows\\Start Menu\\Tavrin Fold Keyboard.lnk",
      L"\\Windows\\Start Menu\\Programs\\Tavrin Fold Keyboard.lnk"},
     {L"\\Windows\\Menu Iniciar\\Tavrin Fold Keyboard.lnk",
@@ -26,22 +17,23 @@ const ShortcutRow kShortcuts[] = {
     {L"\\Windows\\Menu Iniciar\\Tavrin Fold Keyboard.lnk",
      L"\\Windows\\Menu Iniciar\\Programas\\Tavrin Fold Keyboard.lnk"},
 };
-static_assert(sizeof(kShortcuts) / sizeof(kShortcuts[0]) == 7, "seven Start-menu rows");
+static_assert(sizeof(kEarlierShortcuts) / sizeof(kEarlierShortcuts[0]) == kEarlierShortcutRows,
+              "seven Start-menu rows");
 
-// In the order of deletion. The settings file goes too, so a reinstallation
-// starts from the default settings.
-const LPCWSTR kProgramFiles[] = {
+// The settings file goes too, so a reinstallation starts from the default
+// settings.
+const LPCWSTR kEarlierProgramFiles[] = {
     L"\\Windows\\R410.inf",      L"\\Windows\\Tavrin Fold Keyboard.exe",
     L"\\Windows\\KeybdR410.exe", L"\\Windows\\SetupR410.dll",
     L"\\Windows\\KeyTap.wav",    L"\\Windows\\RSNR410.dll",
 };
-static_assert(sizeof(kProgramFiles) / sizeof(kProgramFiles[0]) == 6, "six program files");
-
-}  // namespace
+static_assert(sizeof(kEarlierProgramFiles) / sizeof(kEarlierProgramFiles[0]) ==
+                  kEarlierProgramFileCount,
+              "six program files");
 
 void DeleteShortcuts()
 {
-    for (const ShortcutRow& row : kShortcuts) {
+    for (const ShortcutRow& row : kEarlierShortcuts) {
         DeleteFileW(row.startMenu);
         DeleteFileW(row.programs);
     }
@@ -49,7 +41,7 @@ void DeleteShortcuts()
 
 void DeleteProgramFiles()
 {
-    for (LPCWSTR path : kProgramFiles) {
+    for (LPCWSTR path : kEarlierProgramFiles) {
         DeleteFileW(path);
     }
 }

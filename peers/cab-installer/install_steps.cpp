@@ -6,7 +6,7 @@ namespace {
 
 const wchar_t kAppsKey[] = L"Software\\Apps";
 
-std::wstring AppKey(LPCWSTR appName)
+std::wstring AppKey(const std::wstring& appName)
 {
     return kAppsKey + std::wstring(L"\\") + appName;
 }
@@ -41,24 +41,44 @@ void RemoveEmptyFolders(std::wstring folder)
     }
 }
 
+// Deletes the key and the keys above it, deepest first, while they hold nothing.
+void RemoveEmptyKeys(HKEY root, std::wstring key)
+{
+    while (!key.empty()) {
+        HKEY open;
+        if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) {
+            return;
+        }
+        DWORD subKeys = 1;
+        DWORD values = 1;
+        RegQueryInfoKeyW(open, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr);
+        RegCloseKey(open);
+        if (subKeys || values || RegDeleteKeyW(root, key.c_str()) != ERROR_SUCCESS) {
+            return;
+        }
+        size_t parent = key.find_last_of(L'\\');
+        key = parent == std::wstring::npos ? std::wstring() : key.substr(0, parent);
+    }
+}
+
 }  // namespace
 
-std::wstring DesktopPath(LPCWSTR handheldPath)
+std::wstring DesktopPath(const std::wstring& handheldPath)
 {
     wchar_t path[MAX_PATH];
-    if (!ResolveHandheldPath(handheldPath, path, MAX_PATH)) {
+    if (!ResolveHandheldPath(handheldPath.c_str(), path, MAX_PATH)) {
         return handheldPath;
     }
     return path;
 }
 
-bool CopyCabinetFile(const std::wstring& sourceFolder, const CabinetFile& file)
+bool CopyCabinetFile(const CabinetFile& file)
 {
-    std::wstring source = sourceFolder + L"\\" + file.source;
-    return CopyFileW(source.c_str(), DesktopPath(file.installed).c_str(), FALSE) != FALSE;
+    return CopyFileW(file.sourcePath.c_str(), DesktopPath(file.installed).c_str(), FALSE) != FALSE;
 }
 
-bool DeleteInstalledFile(LPCWSTR installedPath)
+bool DeleteInstalledFile(const std::wstring& installedPath)
 {
     return DeleteFileW(DesktopPath(installedPath).c_str()) != FALSE;
 }
@@ -69,7 +89,7 @@ bool CreateShortcut(const CabinetShortcut& shortcut)
     if (!CreateFolders(FolderOf(path))) {
         return false;
     }
-    std::wstring commandLine = L"\"" + std::wstring(shortcut.target) + L"\"";
+    std::wstring commandLine = L"\"" + shortcut.target + L"\"";
     std::wstring text = std::to_wstring(commandLine.size()) + L"#" + commandLine;
     char bytes[MAX_PATH * 2];
     int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes,
@@ -96,7 +116,7 @@ bool DeleteShortcut(const CabinetShortcut& shortcut)
     return deleted;
 }
 
-bool RecordExists(LPCWSTR appName)
+bool RecordExists(const std::wstring& appName)
 {
     HKEY key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, AppKey(appName).c_str(), 0, KEY_READ, &key) !=
@@ -107,7 +127,8 @@ bool RecordExists(LPCWSTR appName)
     return true;
 }
 
-void WriteRecord(LPCWSTR appName, LPCWSTR installFolder, bool* keyFailed, WORD* failedValues)
+void WriteRecord(const std::wstring& appName, const std::wstring& installFolder, bool* keyFailed,
+                 WORD* failedValues)
 {
     *keyFailed = false;
     *failedValues = 0;
@@ -122,20 +143,50 @@ void WriteRecord(LPCWSTR appName, LPCWSTR installFolder, bool* keyFailed, WORD* 
                        sizeof(installed)) != ERROR_SUCCESS) {
         ++*failedValues;
     }
-    DWORD folderBytes = static_cast<DWORD>((lstrlenW(installFolder) + 1) * sizeof(wchar_t));
-    if (RegSetValueExW(key, L"InstlDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(installFolder),
+    DWORD folderBytes = static_cast<DWORD>((installFolder.size() + 1) * sizeof(wchar_t));
+    if (RegSetValueExW(key, L"InstlDir", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(installFolder.c_str()),
                        folderBytes) != ERROR_SUCCESS) {
         ++*failedValues;
     }
     RegCloseKey(key);
 }
 
-bool DeleteRecord(LPCWSTR appName)
+bool DeleteRecord(const std::wstring& appName)
 {
     // The key goes with everything below it, and the Apps key once it is empty.
     if (RegDeleteTreeW(HKEY_LOCAL_MACHINE, AppKey(appName).c_str()) != ERROR_SUCCESS) {
         return false;
     }
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAppsKey);
+    RemoveEmptyKeys(HKEY_LOCAL_MACHINE, kAppsKey);
     return true;
+}
+
+bool WriteRegistryValue(const CabinetRegistryValue& value, bool* keyFailed)
+{
+    HKEY key;
+    *keyFailed = RegCreateKeyExW(value.root, value.key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                 &key, nullptr) != ERROR_SUCCESS;
+    if (*keyFailed) {
+        return false;
+    }
+    LONG result;
+    if (value.type == REG_DWORD) {
+        result = RegSetValueExW(key, value.name.c_str(), 0, REG_DWORD,
+                                reinterpret_cast<const BYTE*>(&value.number), sizeof(DWORD));
+    } else {
+        result = RegSetValueExW(key, value.name.c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(value.text.c_str()),
+                                static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t)));
+    }
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+bool DeleteRegistryValue(const CabinetRegistryValue& value)
+{
+    bool deleted =
+        RegDeleteKeyValueW(value.root, value.key.c_str(), value.name.c_str()) == ERROR_SUCCESS;
+    RemoveEmptyKeys(value.root, value.key);
+    return deleted;
 }

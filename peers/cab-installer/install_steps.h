@@ -9,11 +9,11 @@
 #include "cabinet.h"
 
 // The desktop path of a handheld path such as "\Windows\KeyTap.wav".
-std::wstring DesktopPath(LPCWSTR handheldPath);
+std::wstring DesktopPath(const std::wstring& handheldPath);
 
-// Copies a file from the source folder to its installed place.
-bool CopyCabinetFile(const std::wstring& sourceFolder, const CabinetFile& file);
-bool DeleteInstalledFile(LPCWSTR installedPath);
+// Copies a file of the cabinet to its installed place.
+bool CopyCabinetFile(const CabinetFile& file);
+bool DeleteInstalledFile(const std::wstring& installedPath);
 
 // Shortcut files hold "<count>#<command line>", the count being the number of
 // characters after '#'. Missing folders are created, and on removal deleted
@@ -23,6 +23,13 @@ bool DeleteShortcut(const CabinetShortcut& shortcut);
 
 // The record below HKEY_LOCAL_MACHINE "Software\Apps" that marks the product
 // installed. WriteRecord tells which of the key and its values failed.
-bool RecordExists(LPCWSTR appName);
-void WriteRecord(LPCWSTR appName, LPCWSTR installFolder, bool* keyFailed, WORD* failedValues);
-bool DeleteRecord(LPCWSTR appName);
+bool RecordExists(const std::wstring& appName);
+void WriteRecord(const std::wstring& appName, const std::wstring& installFolder, bool* keyFailed,
+                 WORD* failedValues);
+bool DeleteRecord(const std::wstring& appName);
+
+// A value that the cabinet's description adds to the registry, creating its
+// key as needed; *keyFailed tells whether the key could not be created. On
+// removal the value goes, and its key and the keys above it once empty.
+bool WriteRegistryValue(const CabinetRegistryValue& value, bool* keyFailed);
+bool DeleteRegistryValue(const CabinetRegistryValue& value);

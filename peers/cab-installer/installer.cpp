@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "hook_library.h"
+#include "inf_file.h"
 #include "install_steps.h"
 
 namespace {
@@ -17,99 +18,124 @@ struct FailureCounts {
     bool Any() const { return folders || files || keys || values || shortcuts; }
 };
 
-void CopyFiles(const Cabinet& cabinet, const std::wstring& sourceFolder, FailureCounts* failed)
+void CopyFiles(const Cabinet& cabinet, FailureCounts* failed)
 {
-    for (size_t i = 0; i < cabinet.fileCount; ++i) {
-        const CabinetFile& file = cabinet.files[i];
-        std::wstring source = sourceFolder + L"\\" + file.source;
-        if (GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            std::wprintf(L"missing from the source folder: %ls\n", file.source);
+    for (const CabinetFile& file : cabinet.files) {
+        if (GetFileAttributesW(file.sourcePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            std::wprintf(L"missing from the cabinet: %ls\n", file.source.c_str());
             ++failed->files;
-        } else if (!CopyCabinetFile(sourceFolder, file)) {
-            std::wprintf(L"could not copy %ls to %ls\n", file.source, file.installed);
+        } else if (!CopyCabinetFile(file)) {
+            std::wprintf(L"could not copy %ls to %ls\n", file.source.c_str(),
+                         file.installed.c_str());
             ++failed->files;
         } else {
-            std::wprintf(L"copied %ls to %ls\n", file.source, file.installed);
+            std::wprintf(L"copied %ls to %ls\n", file.source.c_str(), file.installed.c_str());
         }
     }
 }
 
 void CreateShortcuts(const Cabinet& cabinet, FailureCounts* failed)
 {
-    for (size_t i = 0; i < cabinet.shortcutCount; ++i) {
-        const CabinetShortcut& shortcut = cabinet.shortcuts[i];
+    for (const CabinetShortcut& shortcut : cabinet.shortcuts) {
         if (CreateShortcut(shortcut)) {
-            std::wprintf(L"created the shortcut %ls\n", shortcut.path);
+            std::wprintf(L"created the shortcut %ls\n", shortcut.path.c_str());
         } else {
-            std::wprintf(L"could not create the shortcut %ls\n", shortcut.path);
+            std::wprintf(L"could not create the shortcut %ls\n", shortcut.path.c_str());
             ++failed->shortcuts;
         }
+    }
+}
+
+// "HKLM\Drivers\BuiltIn\RSN Dll"
+std::wstring ValueName(const CabinetRegistryValue& value)
+{
+    return value.rootName + L"\\" + value.key + L" " + (value.name.empty() ? L"@" : value.name);
+}
+
+void WriteRegistryValues(const Cabinet& cabinet, FailureCounts* failed)
+{
+    for (const CabinetRegistryValue& value : cabinet.registryValues) {
+        bool keyFailed = false;
+        bool written = WriteRegistryValue(value, &keyFailed);
+        failed->keys += keyFailed;
+        failed->values += !written && !keyFailed;
+        std::wstring data =
+            value.type == REG_DWORD ? std::to_wstring(value.number) : L"\"" + value.text + L"\"";
+        std::wprintf(L"%ls %ls = %ls\n", written ? L"wrote" : L"could not write",
+                     ValueName(value).c_str(), data.c_str());
     }
 }
 
 void RecordInstallation(const Cabinet& cabinet, FailureCounts* failed)
 {
     bool keyFailed = false;
-    WriteRecord(cabinet.appName, cabinet.installFolder, &keyFailed, &failed->values);
+    WORD failedValues = 0;
+    WriteRecord(cabinet.appName, cabinet.installFolder, &keyFailed, &failedValues);
     failed->keys += keyFailed;
+    failed->values += failedValues;
     std::wprintf(L"%ls the record HKLM\\Software\\Apps\\%ls\n",
-                 keyFailed || failed->values ? L"could not write" : L"wrote", cabinet.appName);
+                 keyFailed || failedValues ? L"could not write" : L"wrote",
+                 cabinet.appName.c_str());
 }
 
 void RemoveInstalledItems(const Cabinet& cabinet, bool* anyFailed)
 {
-    for (size_t i = 0; i < cabinet.fileCount; ++i) {
-        LPCWSTR installed = cabinet.files[i].installed;
+    for (const CabinetFile& file : cabinet.files) {
         // The hook library's copy is still loaded; it goes last.
-        if (lstrcmpiW(installed, cabinet.installedHookLibrary) == 0) {
+        if (SameName(file.installed, cabinet.installedHookLibrary)) {
             continue;
         }
-        if (DeleteInstalledFile(installed)) {
-            std::wprintf(L"deleted %ls\n", installed);
+        if (DeleteInstalledFile(file.installed)) {
+            std::wprintf(L"deleted %ls\n", file.installed.c_str());
         } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
-            std::wprintf(L"could not delete %ls\n", installed);
+            std::wprintf(L"could not delete %ls\n", file.installed.c_str());
             *anyFailed = true;
         }
     }
-    for (size_t i = 0; i < cabinet.shortcutCount; ++i) {
+    for (const CabinetShortcut& shortcut : cabinet.shortcuts) {
         // The hooks may have deleted it already.
-        if (DeleteShortcut(cabinet.shortcuts[i])) {
-            std::wprintf(L"deleted the shortcut %ls\n", cabinet.shortcuts[i].path);
+        if (DeleteShortcut(shortcut)) {
+            std::wprintf(L"deleted the shortcut %ls\n", shortcut.path.c_str());
+        }
+    }
+    for (const CabinetRegistryValue& value : cabinet.registryValues) {
+        if (DeleteRegistryValue(value)) {
+            std::wprintf(L"deleted %ls\n", ValueName(value).c_str());
         }
     }
     if (DeleteRecord(cabinet.appName)) {
-        std::wprintf(L"deleted the record HKLM\\Software\\Apps\\%ls\n", cabinet.appName);
+        std::wprintf(L"deleted the record HKLM\\Software\\Apps\\%ls\n", cabinet.appName.c_str());
     }
 }
 
 }  // namespace
 
-int Install(const Cabinet& cabinet, const std::wstring& sourceFolder)
+int Install(const Cabinet& cabinet)
 {
-    std::wstring hookPath = sourceFolder + L"\\" + cabinet.hookLibrary;
-    HookLibrary hooks(hookPath.c_str());
+    HookLibrary hooks(cabinet.hookLibraryPath.c_str());
     if (!hooks.Loaded()) {
-        std::wprintf(L"cannot load the hook library %ls\n", hookPath.c_str());
+        std::wprintf(L"cannot load the hook library %ls\n", cabinet.hookLibraryPath.c_str());
         return 2;
     }
 
     BOOL previouslyInstalled = RecordExists(cabinet.appName);
     codeINSTALL_INIT init =
-        hooks.installInit(nullptr, TRUE, previouslyInstalled, cabinet.installFolder);
+        hooks.installInit(nullptr, TRUE, previouslyInstalled, cabinet.installFolder.c_str());
     std::wprintf(L"Install_Init: %d\n", init);
     if (init != codeINSTALL_INIT_CONTINUE) {
         return 1;
     }
 
     FailureCounts failed;
-    CopyFiles(cabinet, sourceFolder, &failed);
+    CopyFiles(cabinet, &failed);
     CreateShortcuts(cabinet, &failed);
+    WriteRegistryValues(cabinet, &failed);
     RecordInstallation(cabinet, &failed);
 
     std::fflush(stdout);  // the message box may stay up for a while
     codeINSTALL_EXIT exit =
-        hooks.installExit(nullptr, cabinet.installFolder, failed.folders, failed.files, failed.keys,
-                          failed.values, failed.shortcuts);
+        hooks.installExit(nullptr, cabinet.installFolder.c_str(), failed.folders, failed.files,
+                          failed.keys, failed.values, failed.shortcuts);
     std::wprintf(
         L"Install_Exit (failed: %u folders, %u files, %u keys, %u values, "
         L"%u shortcuts): %d\n",
@@ -119,13 +145,15 @@ int Install(const Cabinet& cabinet, const std::wstring& sourceFolder)
 
 int Remove(const Cabinet& cabinet)
 {
-    std::wstring hookPath = DesktopPath(cabinet.installedHookLibrary);
+    // Without an installed copy there are no hooks to call.
+    std::wstring hookPath =
+        cabinet.installedHookLibrary.empty() ? L"" : DesktopPath(cabinet.installedHookLibrary);
     HookLibrary hooks(hookPath.c_str());
     if (!hooks.Loaded()) {
         std::wprintf(L"cannot load the hook library %ls; removing without it\n",
-                     cabinet.installedHookLibrary);
+                     cabinet.installedHookLibrary.c_str());
     } else {
-        codeUNINSTALL_INIT init = hooks.uninstallInit(nullptr, cabinet.installFolder);
+        codeUNINSTALL_INIT init = hooks.uninstallInit(nullptr, cabinet.installFolder.c_str());
         std::wprintf(L"Uninstall_Init: %d\n", init);
         if (init != codeUNINSTALL_INIT_CONTINUE) {
             return 1;
@@ -139,8 +167,9 @@ int Remove(const Cabinet& cabinet)
         std::wprintf(L"Uninstall_Exit: %d\n", hooks.uninstallExit(nullptr));
     }
     hooks.Unload();
-    if (DeleteInstalledFile(cabinet.installedHookLibrary)) {
-        std::wprintf(L"deleted %ls\n", cabinet.installedHookLibrary);
+    if (!cabinet.installedHookLibrary.empty() &&
+        DeleteInstalledFile(cabinet.installedHookLibrary)) {
+        std::wprintf(L"deleted %ls\n", cabinet.installedHookLibrary.c_str());
     }
     return anyFailed ? 1 : 0;
 }

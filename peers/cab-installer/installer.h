@@ -4,17 +4,16 @@
 // or a hook cancelled, 2 when the hook library is missing.
 #pragma once
 
-#include <string>
-
 #include "cabinet.h"
 
-// Loads the hook library from the source folder, calls Install_Init, copies
-// the files, creates the shortcuts and writes the record, then calls
-// Install_Exit with the counts of what failed. A file missing from the source
-// folder counts as failed; the installation goes on.
-int Install(const Cabinet& cabinet, const std::wstring& sourceFolder);
+// Loads the hook library from the cabinet, calls Install_Init, copies the
+// files, creates the shortcuts, writes the registry values and the product's
+// record, then calls Install_Exit with the counts of what failed. A file
+// missing from the cabinet counts as failed; the installation goes on.
+int Install(const Cabinet& cabinet);
 
 // Loads the installed copy of the hook library, calls Uninstall_Init, deletes
-// the files, shortcuts and record, calls Uninstall_Exit and finally deletes
-// the hook library's copy. Without the copy it removes the rest all the same.
+// the files, shortcuts, registry values and record, calls Uninstall_Exit and
+// finally deletes the hook library's copy. Without the copy it removes the
+// rest all the same.
 int Remove(const Cabinet& cabinet);

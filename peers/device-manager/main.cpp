@@ -3,13 +3,18 @@
 // measurements.
 //
 //   device-manager DRIVER PREFIX [COMMAND...]
+//   device-manager --builtin NAME [COMMAND...]
 //
-// DRIVER is the library's path, PREFIX its entry-point prefix ("RSN"). The
-// host loads the library, resolves the ten entry points, calls Init and Open
-// and registers a window of its own through control code 3. Then it runs the
-// commands given on its command line or, without any, those on its standard
-// input until "quit" or the end of the input. At the end it calls Close and
-// Deinit and unloads the driver. Commands:
+// DRIVER is the library's path, PREFIX its entry-point prefix ("RSN"). With
+// --builtin the host takes both from the driver's registration below
+// HKEY_LOCAL_MACHINE "Drivers\BuiltIn\NAME" (Dll, Prefix, Index; a library
+// without a folder is looked for in \Windows), as the device manager does at
+// start-up, and keeps a record of the device below "Drivers\Active" while the
+// driver is loaded. The host loads the library, resolves the ten entry points,
+// calls Init and Open and registers a window of its own through control code
+// 3. Then it runs the commands given on its command line or, without any,
+// those on its standard input until "quit" or the end of the input. At the end
+// it calls Close and Deinit and unloads the driver. Commands:
 //   down, up, cycle      power-down, resume, or both in a row
 //   wait MS              handle messages for MS milliseconds
 //   window [HWND]        control code 3 with the host's window, or another one
@@ -25,15 +30,19 @@
 // is stamped with the milliseconds since it started, written to its standard
 // output and appended to device-manager.log beside it.
 //
-// Exit code 0; 1 when the driver cannot be loaded; 2 for a wrong command line.
+// Exit code 0; 1 when the driver cannot be loaded or is not registered; 2 for a
+// wrong command line.
 #include <windows.h>
 
 #include <cstdio>
 #include <deque>
 #include <sstream>
 
+#include <handheld.h>
+
 #include "client_window.h"
 #include "host.h"
+#include "registration.h"
 #include "transcript.h"
 
 namespace {
@@ -92,17 +101,45 @@ void RunInput(DeviceManagerHost& host)
     SetThreadMessageHandler(nullptr);
 }
 
+// The library's path and prefix from the registration; false when there is none.
+bool FromRegistration(const std::wstring& name, std::wstring* path, std::wstring* prefix,
+                      ActiveRecord* active)
+{
+    DriverRegistration registration;
+    std::wstring problem;
+    if (!ReadRegistration(name, &registration, &problem)) {
+        Say(L"%ls", problem.c_str());
+        return false;
+    }
+    Say(L"HKLM\\%ls: Dll %ls, Prefix %ls, Index %lu, Order %lu", registration.key.c_str(),
+        registration.library.c_str(), registration.prefix.c_str(), registration.index,
+        registration.order);
+    wchar_t desktopPath[MAX_PATH];
+    std::wstring handheldPath = registration.LibraryPath();
+    *path = ResolveHandheldPath(handheldPath.c_str(), desktopPath, MAX_PATH) ? desktopPath
+                                                                             : handheldPath;
+    *prefix = registration.prefix;
+    std::wstring record = active->Add(registration);
+    Say(L"device %ls, recorded under HKLM\\%ls", registration.DeviceName().c_str(), record.c_str());
+    return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 3) {
-        std::fputs("usage: device-manager DRIVER PREFIX [COMMAND...]\n", stderr);
+        std::fputs("usage: device-manager DRIVER PREFIX | --builtin NAME [COMMAND...]\n", stderr);
         return 2;
     }
-    std::wstring prefix(argv[2]);
+    std::wstring path = argv[1];
+    std::wstring prefix = argv[2];
+    ActiveRecord active;
+    if (path == L"--builtin" && !FromRegistration(argv[2], &path, &prefix, &active)) {
+        return 1;
+    }
     DeviceManagerHost host;
-    if (!host.Start(argv[1], std::string(prefix.begin(), prefix.end()))) {
+    if (!host.Start(path, std::string(prefix.begin(), prefix.end()))) {
         return 1;
     }
     if (argc > 3) {

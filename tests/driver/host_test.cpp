@@ -108,6 +108,93 @@ TEST_F(DriverHost, TheDriverPostsToAClientWindowInAnotherProcess)
     EXPECT_TRUE(Lines("message ").empty());
 }
 
+// The driver installed and registered as the product's cabinet does it.
+class RegisteredDriverHost : public DriverHost {
+protected:
+    void SetUp() override
+    {
+        DriverHost::SetUp();
+        InstallProgram(L"RSN.dll", L"RSNR410.dll");
+        SetText(L"Dll", L"RSNR410.dll");
+        SetText(L"Prefix", L"RSN");
+        DWORD index = 1;
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRegistration, L"Index", REG_DWORD, &index,
+                        sizeof(index));
+    }
+    void TearDown() override
+    {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegistration);
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Drivers\\BuiltIn");
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Drivers");
+        RemoveFile(InWindowsFolder(L"RSNR410.dll"));
+    }
+
+    static constexpr const wchar_t* kRegistration = L"Drivers\\BuiltIn\\RSN";
+
+    static void SetText(const wchar_t* name, const std::wstring& text)
+    {
+        RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRegistration, name, REG_SZ, text.c_str(),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+
+    static DWORD RunRegistered(const std::wstring& name)
+    {
+        Process host(BinFolder() + L"\\device-manager.exe", L"--builtin " + name + L" quit");
+        DWORD exitCode = 99;
+        EXPECT_TRUE(host.WaitForExit(20000, &exitCode));
+        return exitCode;
+    }
+
+    static std::wstring ActiveText(const wchar_t* name)
+    {
+        wchar_t text[64] = {};
+        DWORD size = sizeof(text);
+        RegGetValueW(HKEY_LOCAL_MACHINE, L"Drivers\\Active\\01", name, RRF_RT_REG_SZ, nullptr, text,
+                     &size);
+        return text;
+    }
+};
+
+TEST_F(RegisteredDriverHost, LoadsTheRegisteredLibraryAndRecordsTheDevice)
+{
+    MessageRecorder client;
+    wchar_t commands[80];
+    swprintf(commands, 80, L"window %lu cycle wait 1500",
+             static_cast<unsigned long>(HandleToLong(client.Window())));
+    Process host(BinFolder() + L"\\device-manager.exe", std::wstring(L"--builtin RSN ") + commands);
+    EXPECT_EQ(0, client.WaitFor(kResumedMessage, 10000));
+    EXPECT_EQ(L"RSN1:", ActiveText(L"Name"));
+    EXPECT_EQ(kRegistration, ActiveText(L"Key"));
+    DWORD exitCode = 99;
+    ASSERT_TRUE(host.WaitForExit(10000, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+
+    std::vector<Said> said = Record();
+    ASSERT_LE(3u, said.size());
+    EXPECT_EQ("HKLM\\Drivers\\BuiltIn\\RSN: Dll RSNR410.dll, Prefix RSN, Index 1, Order 255",
+              said[0].text);
+    EXPECT_EQ("device RSN1:, recorded under HKLM\\Drivers\\Active\\01", said[1].text);
+    const std::wstring drive = WindowsFolder().substr(0, 2);
+    EXPECT_EQ(
+        "loaded " + std::string(drive.begin(), drive.end()) + "\\Windows\\RSNR410.dll, prefix RSN",
+        said[2].text);
+    HKEY active;
+    EXPECT_NE(ERROR_SUCCESS,
+              RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Drivers\\Active", 0, KEY_READ, &active))
+        << "the record goes with the driver";
+}
+
+TEST_F(RegisteredDriverHost, AMissingOrIncompleteRegistrationIsRefused)
+{
+    EXPECT_EQ(1u, RunRegistered(L"Other"));
+    SetText(L"Prefix", L"");
+    EXPECT_EQ(1u, RunRegistered(L"RSN"));
+    std::vector<Said> said = Record();
+    ASSERT_EQ(2u, said.size());
+    EXPECT_EQ("no driver is registered under HKLM\\Drivers\\BuiltIn\\Other", said[0].text);
+    EXPECT_EQ("HKLM\\Drivers\\BuiltIn\\RSN lacks the text values Dll and Prefix", said[1].text);
+}
+
 TEST_F(DriverHost, ALibraryWithoutTheEntryPointsIsRefused)
 {
     EXPECT_EQ(1u, RunHost(L"C:\\windows\\system32\\kernel32.dll", L"quit"));

@@ -17,14 +17,12 @@ const wchar_t kCabinetFolder[] = L"C:\\cabinet";
 struct PrefixState {
     std::vector<std::wstring> windowsFolder;
     std::vector<std::wstring> apps;
+    std::vector<std::wstring> drivers;
 
     static PrefixState Now()
     {
-        return {FolderSnapshot(WindowsFolder()), RegistrySnapshot(HKEY_LOCAL_MACHINE, kAppsKey)};
-    }
-    bool operator==(const PrefixState& other) const
-    {
-        return windowsFolder == other.windowsFolder && apps == other.apps;
+        return {FolderSnapshot(WindowsFolder()), RegistrySnapshot(HKEY_LOCAL_MACHINE, kAppsKey),
+                RegistrySnapshot(HKEY_LOCAL_MACHINE, L"Drivers")};
     }
 };
 
@@ -48,6 +46,7 @@ void ExpectSameState(const PrefixState& before, const PrefixState& after)
     EXPECT_EQ(std::vector<std::wstring>{}, Missing(before.windowsFolder, after.windowsFolder))
         << "gone from C:\\windows";
     EXPECT_EQ(before.apps, after.apps);
+    EXPECT_EQ(before.drivers, after.drivers);
 }
 
 TEST(CleanPrefix, InstallInitWaitsAndChangesNothing)
@@ -68,11 +67,11 @@ TEST(CleanPrefix, InstallInitWaitsAndChangesNothing)
 
 TEST(CleanPrefix, InstallationAndRemovalLeaveThePrefixAsItWas)
 {
-    PrepareCabinetFolder(kCabinetFolder);
+    std::wstring description = PrepareCabinetFolder(kCabinetFolder);
     PrefixState before = PrefixState::Now();
+    ASSERT_TRUE(before.drivers.empty());
 
-    Process installer(BinFolder() + L"\\cab-installer.exe",
-                      L"install " + std::wstring(kCabinetFolder));
+    Process installer(BinFolder() + L"\\cab-installer.exe", L"install " + description);
     SeenMessageBox box = DismissMessageBox(installer.Id(), 15000);
     DWORD exitCode = 99;
     ASSERT_TRUE(installer.WaitForExit(15000, &exitCode));
@@ -81,10 +80,11 @@ TEST(CleanPrefix, InstallationAndRemovalLeaveThePrefixAsItWas)
 
     PrefixState installed = PrefixState::Now();
     std::vector<std::wstring> added = Missing(installed.windowsFolder, before.windowsFolder);
-    EXPECT_EQ(8u, added.size()) << "five files, two folders and a shortcut";
+    EXPECT_EQ(9u, added.size()) << "five files, two folders and two shortcuts";
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, VersionKey(L"1.03")));
+    EXPECT_EQ(7u, installed.drivers.size()) << "Drivers, BuiltIn, RSN and its four values";
 
-    Process remover(BinFolder() + L"\\cab-installer.exe", L"remove");
+    Process remover(BinFolder() + L"\\cab-installer.exe", L"remove " + description);
     ASSERT_TRUE(remover.WaitForExit(15000, &exitCode));
     EXPECT_EQ(0u, exitCode);
     ExpectSameState(before, PrefixState::Now());

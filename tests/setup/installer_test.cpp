@@ -1,6 +1,7 @@
 // The cabinet installer stand-in around the real hook library, in the shared
-// test prefix: installing over an earlier version, a file missing from the
-// cabinet, a cabinet without its hook library.
+// test prefix, installing what the cabinet's description names: over an
+// earlier version, with a file missing from the cabinet, without its hook
+// library, and from a description it can't use.
 #include <gtest/gtest.h>
 
 #include "message_box_watch.h"
@@ -14,7 +15,7 @@ using namespace test_support;
 namespace {
 
 const wchar_t kCabinetFolder[] = L"C:\\cabinet-test";
-const wchar_t kShortcut[] = L"\\Windows\\Start Menu\\Programs\\Tavrin Fold Keyboard.lnk";
+const wchar_t kDriverKey[] = L"Drivers\\BuiltIn\\RSN";
 
 class CabinetInstaller : public ::testing::Test {
 protected:
@@ -29,7 +30,7 @@ protected:
     static void Clean()
     {
         ServiceStandIn::End();
-        for (const CabinetFile& file : kCabinetFiles) {
+        for (const CabinetFile& file : ProductCabinet().files) {
             RemoveFile(OnWindowsDrive(file.installed));
         }
         RemoveFile(OnWindowsDrive(L"\\Windows\\R410.inf"));
@@ -37,6 +38,9 @@ protected:
         for (const wchar_t* version : {L"1.00", L"1.03"}) {
             RemoveKey(HKEY_LOCAL_MACHINE, VersionKey(version));
         }
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kDriverKey);
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Drivers\\BuiltIn");  // fail while not empty
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Drivers");
     }
 
     // Runs the installer with the arguments; its exit code, and in *box the
@@ -52,63 +56,106 @@ protected:
         return exitCode;
     }
 
-    static std::wstring InstalledRecord()
+    static std::wstring Text(const std::wstring& key, const wchar_t* name)
     {
-        wchar_t folder[64] = {};
-        DWORD size = sizeof(folder);
-        DWORD installed = 0;
-        DWORD installedSize = sizeof(installed);
-        const std::wstring key = VersionKey(L"1.03");
-        RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"InstlDir", RRF_RT_REG_SZ, nullptr, folder,
+        wchar_t text[64] = {};
+        DWORD size = sizeof(text);
+        RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size);
+        return text;
+    }
+
+    static DWORD Number(const std::wstring& key, const wchar_t* name)
+    {
+        DWORD number = 0xFFFFFFFF;
+        DWORD size = sizeof(number);
+        RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &number,
                      &size);
-        RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"Instl", RRF_RT_REG_DWORD, nullptr,
-                     &installed, &installedSize);
-        return std::to_wstring(installed) + L" " + folder;
+        return number;
     }
 };
 
 TEST_F(CabinetInstaller, InstallsOverAnEarlierVersionAndRemovesAgain)
 {
-    PrepareCabinetFolder(kCabinetFolder, L"RSN.dll");
+    std::wstring description = PrepareCabinetFolder(kCabinetFolder, L"RSN.dll");
     PlaceKey(HKEY_LOCAL_MACHINE, VersionKey(L"1.00") + L"\\Sub");
     PlaceFile(OnWindowsDrive(L"\\Windows\\R410.inf"), "earlier settings");
 
     SeenMessageBox box;
     // A file missing from the cabinet counts as failed; the rest is installed.
-    EXPECT_EQ(1u, RunInstaller(L"install " + std::wstring(kCabinetFolder), &box));
+    EXPECT_EQ(1u, RunInstaller(L"install " + description, &box));
     EXPECT_TRUE(box.found);
     EXPECT_EQ(L" ", box.caption);
 
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, VersionKey(L"1.00")));
-    EXPECT_EQ(L"1 \\Windows", InstalledRecord());
+    EXPECT_EQ(1u, Number(VersionKey(L"1.03"), L"Instl"));
+    EXPECT_EQ(L"\\Windows", Text(VersionKey(L"1.03"), L"InstlDir"));
     EXPECT_FALSE(FileExists(OnWindowsDrive(L"\\Windows\\R410.inf")));
-    for (const CabinetFile& file : kCabinetFiles) {
+    const Cabinet cabinet = ProductCabinet();
+    ASSERT_EQ(5u, cabinet.files.size());
+    for (const CabinetFile& file : cabinet.files) {
         EXPECT_EQ(file.source != L"RSN.dll", FileExists(OnWindowsDrive(file.installed)))
             << testing::PrintToString(file.installed);
     }
     EXPECT_EQ(ReadFileBytes(BinFolder() + L"\\SETUP.DLL"),
               ReadFileBytes(OnWindowsDrive(L"\\Windows\\SetupR410.dll")));
-    EXPECT_EQ("35#\"\\Windows\\Tavrin Fold Keyboard.exe\"",
-              ReadFileBytes(OnWindowsDrive(kShortcut)));
+    for (const wchar_t* shortcut : {L"\\Windows\\Start Menu\\Tavrin Fold Keyboard.lnk",
+                                    L"\\Windows\\Start Menu\\Programs\\Tavrin Fold Keyboard.lnk"}) {
+        EXPECT_EQ("35#\"\\Windows\\Tavrin Fold Keyboard.exe\"",
+                  ReadFileBytes(OnWindowsDrive(shortcut)));
+    }
+    EXPECT_EQ(L"RSNR410.dll", Text(kDriverKey, L"Dll"));
+    EXPECT_EQ(L"RSN", Text(kDriverKey, L"Prefix"));
+    EXPECT_EQ(1u, Number(kDriverKey, L"Index"));
+    EXPECT_EQ(99u, Number(kDriverKey, L"Order"));
 
-    EXPECT_EQ(0u, RunInstaller(L"remove"));
-    for (const CabinetFile& file : kCabinetFiles) {
+    EXPECT_EQ(0u, RunInstaller(L"remove " + description));
+    for (const CabinetFile& file : cabinet.files) {
         EXPECT_FALSE(FileExists(OnWindowsDrive(file.installed)))
             << testing::PrintToString(file.installed);
     }
     EXPECT_FALSE(FileExists(OnWindowsDrive(L"\\Windows\\Start Menu")));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, VersionKey(L"1.03")));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, L"Drivers")) << "no empty keys left behind";
+}
+
+TEST_F(CabinetInstaller, RemovalKeepsWhatOthersPutBesideIt)
+{
+    std::wstring description = PrepareCabinetFolder(kCabinetFolder);
+    PlaceKey(HKEY_LOCAL_MACHINE, L"Drivers\\BuiltIn\\Other");
+    PlaceFile(OnWindowsDrive(L"\\Windows\\Start Menu\\Programs\\Other.lnk"));
+    SeenMessageBox box;
+    EXPECT_EQ(0u, RunInstaller(L"install " + description, &box));
+    EXPECT_EQ(0u, RunInstaller(L"remove " + description));
+
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kDriverKey));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, L"Drivers\\BuiltIn\\Other"));
+    EXPECT_TRUE(FileExists(OnWindowsDrive(L"\\Windows\\Start Menu\\Programs\\Other.lnk")));
+    EXPECT_FALSE(FileExists(OnWindowsDrive(L"\\Windows\\Start Menu\\Tavrin Fold Keyboard.lnk")));
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Drivers\\BuiltIn\\Other");
 }
 
 TEST_F(CabinetInstaller, CabinetWithoutItsHookLibraryInstallsNothing)
 {
-    PrepareCabinetFolder(kCabinetFolder, L"SETUP.DLL");
+    std::wstring description = PrepareCabinetFolder(kCabinetFolder, L"SETUP.DLL");
     PlaceFile(OnWindowsDrive(L"\\Windows\\R410.inf"), "settings");
 
-    EXPECT_EQ(2u, RunInstaller(L"install " + std::wstring(kCabinetFolder)));
+    EXPECT_EQ(2u, RunInstaller(L"install " + description));
     EXPECT_TRUE(FileExists(OnWindowsDrive(L"\\Windows\\R410.inf")));
     EXPECT_FALSE(FileExists(OnWindowsDrive(L"\\Windows\\Tavrin Fold Keyboard.exe")));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, VersionKey(L"1.03")));
+}
+
+TEST_F(CabinetInstaller, ADescriptionItCannotUseChangesNothing)
+{
+    std::wstring description = PrepareCabinetFolder(kCabinetFolder);
+    PlaceFile(description, "[Version]\r\nSignature = \"$Windows NT$\"\r\nProvider = \"Tavrin\r\n");
+    PlaceFile(OnWindowsDrive(L"\\Windows\\R410.inf"), "settings");
+
+    EXPECT_EQ(2u, RunInstaller(L"install " + description));
+    EXPECT_EQ(2u, RunInstaller(L"install C:\\no-such-cabinet\\TavrinFoldKeyboard.inf"));
+    EXPECT_EQ(2u, RunInstaller(L"remove " + description));
+    EXPECT_TRUE(FileExists(OnWindowsDrive(L"\\Windows\\R410.inf")));
+    EXPECT_FALSE(FileExists(OnWindowsDrive(L"\\Windows\\Tavrin Fold Keyboard.exe")));
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <functional>
 
+#include <gtest/gtest.h>
+
+#include "cabinet_description.h"
 #include "test_support.h"
 
 using namespace test_support;
@@ -35,14 +38,6 @@ const std::vector<std::wstring> kProgramFiles = {
 const std::vector<std::wstring> kStartMenuFolders = {
     L"\\Windows\\Start Menu", L"\\Windows\\Menu Iniciar", L"\\Windows\\Menu Démarrer",
     L"\\Windows\\Startmenü",  L"\\Windows\\Menú Inicio",
-};
-
-const std::vector<CabinetFile> kCabinetFiles = {
-    {L"Tavrin Fold Keyboard.exe", L"\\Windows\\Tavrin Fold Keyboard.exe"},
-    {L"KeybdR410.exe", L"\\Windows\\KeybdR410.exe"},
-    {L"SETUP.DLL", L"\\Windows\\SetupR410.dll"},
-    {L"RSN.dll", L"\\Windows\\RSNR410.dll"},
-    {L"KeyTap.wav", L"\\Windows\\KeyTap.wav"},
 };
 
 std::wstring VersionKey(const std::wstring& version)
@@ -248,20 +243,29 @@ std::vector<std::string> SetupLibrary::ExportNames() const
     return names;
 }
 
-void PrepareCabinetFolder(const std::wstring& folder, const std::wstring& leaveOut)
+Cabinet ProductCabinet()
+{
+    Cabinet cabinet;
+    std::wstring error;
+    if (!ReadCabinetDescription(BinFolder() + L"\\" + kDescriptionName, &cabinet, &error)) {
+        ADD_FAILURE() << testing::PrintToString(error);
+    }
+    return cabinet;
+}
+
+std::wstring PrepareCabinetFolder(const std::wstring& folder, const std::wstring& leaveOut)
 {
     RemoveTree(folder);
     CreateDirectoryW(folder.c_str(), nullptr);
-    for (const CabinetFile& file : kCabinetFiles) {
-        if (file.source == leaveOut) {
-            continue;
-        }
-        std::wstring built = BinFolder() + L"\\" + file.source;
-        std::wstring copy = folder + L"\\" + file.source;
-        if (!CopyFileW(built.c_str(), copy.c_str(), FALSE)) {
-            PlaceFile(copy, "not built yet");
+    std::wstring description = folder + L"\\" + kDescriptionName;
+    CopyFileW((BinFolder() + L"\\" + kDescriptionName).c_str(), description.c_str(), FALSE);
+    for (const CabinetFile& file : ProductCabinet().files) {
+        if (file.source != leaveOut &&
+            !CopyFileW(file.sourcePath.c_str(), (folder + L"\\" + file.source).c_str(), FALSE)) {
+            ADD_FAILURE() << "cannot copy " << testing::PrintToString(file.sourcePath);
         }
     }
+    return description;
 }
 
 }  // namespace setup_test

@@ -1,9 +1,12 @@
 // Helpers for the installer hooks' tests: the paths and registry keys of an
 // installation, snapshots to compare a prefix before and after, the built hook
-// library and a source folder for the installer stand-in.
+// library, and the cabinet's description with a folder for the installer
+// stand-in.
 #pragma once
 
 #include <installer_hooks.h>
+
+#include "cabinet.h"
 
 #include <string>
 #include <vector>
@@ -63,17 +66,15 @@ private:
     HMODULE module_ = nullptr;
 };
 
-// The cabinet's files by their names in the source folder, and where the
-// installer puts them.
-struct CabinetFile {
-    std::wstring source;
-    std::wstring installed;  // handheld path
-};
-extern const std::vector<CabinetFile> kCabinetFiles;
+// The cabinet's description as the build puts it beside the built files,
+// read by the installer stand-in's own reader; a failure to read it fails the
+// test.
+const wchar_t kDescriptionName[] = L"TavrinFoldKeyboard.inf";
+Cabinet ProductCabinet();
 
-// Fills the folder with the cabinet's files from the build, but for the one
-// named in leaveOut. A file that is not built yet is a placeholder.
-void PrepareCabinetFolder(const std::wstring& folder, const std::wstring& leaveOut = L"");
+// Fills the folder with the cabinet: the description and the built files that
+// it names, but for the one named in leaveOut. Returns the description's path.
+std::wstring PrepareCabinetFolder(const std::wstring& folder, const std::wstring& leaveOut = L"");
 
 // Milliseconds that fn takes.
 template <typename Fn>
