@@ -36,14 +36,6 @@ INT_PTR CALLBACK SecondFieldPage(HWND page, UINT message, WPARAM, LPARAM)
     return FALSE;
 }
 
-HWND FocusOf(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
 INT_PTR RunHandheldSheet(DWORD flags, const std::function<void(HWND)>& inspect,
                          DLGPROC pageProc = QuietPage)
 {
@@ -115,9 +107,9 @@ TEST(HandheldSheet, FocusStaysWhereThePageItselfPutIt)
     RunHandheldSheet(
         PSH_PROPSHEETPAGE,
         [&](HWND sheet) {
-            HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            HWND page = CurrentPage(sheet);
             expected = GetDlgItem(page, 202);
-            WaitUntil([&] { return (focus = FocusOf(sheet)) == expected; }, 2000);
+            WaitUntil([&] { return (focus = FocusedWindow(sheet)) == expected; }, 2000);
         },
         SecondFieldPage);
     EXPECT_TRUE(expected);
@@ -128,9 +120,9 @@ TEST(HandheldSheet, PageThatLeavesTheFocusToTheSheetGetsItOnItsFirstField)
 {
     HWND focus = nullptr, expected = nullptr;
     RunHandheldSheet(PSH_PROPSHEETPAGE, [&](HWND sheet) {
-        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND page = CurrentPage(sheet);
         expected = GetDlgItem(page, 201);
-        WaitUntil([&] { return (focus = FocusOf(sheet)) == expected; }, 2000);
+        WaitUntil([&] { return (focus = FocusedWindow(sheet)) == expected; }, 2000);
     });
     EXPECT_TRUE(expected);
     EXPECT_EQ(expected, focus);

@@ -66,8 +66,7 @@ TEST(SettingsPageWithoutRecord, OpensWithSlidersAtZeroAndSavesNothing)
     recordAllocationFails = true;
     WithSheet([] { RunSettingsSheet(GetModuleHandleW(nullptr), nullptr); },
               [&](HWND sheet) {
-                  HWND page =
-                      reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+                  HWND page = CurrentPage(sheet);
                   EXPECT_EQ(nullptr, keyboardSettings);
                   delay = SendDlgItemMessageW(page, IDC_REPEAT_DELAY, TBM_GETPOS, 0, 0);
                   rate = SendDlgItemMessageW(page, IDC_REPEAT_RATE, TBM_GETPOS, 0, 0);
@@ -75,10 +74,7 @@ TEST(SettingsPageWithoutRecord, OpensWithSlidersAtZeroAndSavesNothing)
                   SendMessageW(slider, TBM_SETPOS, TRUE, 3);
                   SendMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 3),
                                reinterpret_cast<LPARAM>(slider));
-                  GUITHREADINFO info = {};
-                  info.cbSize = sizeof(info);
-                  GetGUIThreadInfo(GetWindowThreadProcessId(page, nullptr), &info);
-                  focusInTestField = info.hwndFocus == GetDlgItem(page, IDC_TEST_FIELD);
+                  focusInTestField = FocusedWindow(page) == GetDlgItem(page, IDC_TEST_FIELD);
               });
     recordAllocationFails = false;
     EXPECT_EQ(0, delay);

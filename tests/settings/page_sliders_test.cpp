@@ -32,8 +32,7 @@ TEST_P(SliderPositions, ShowTheStoredCodes)
     LRESULT delay = -1, rate = -1;
     WithSheet([] { RunSettingsSheet(GetModuleHandleW(nullptr), nullptr); },
               [&](HWND sheet) {
-                  HWND page =
-                      reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+                  HWND page = CurrentPage(sheet);
                   delay = SendDlgItemMessageW(page, IDC_REPEAT_DELAY, TBM_GETPOS, 0, 0);
                   rate = SendDlgItemMessageW(page, IDC_REPEAT_RATE, TBM_GETPOS, 0, 0);
               });

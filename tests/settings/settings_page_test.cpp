@@ -42,7 +42,7 @@ protected:
         settings_ = Process(InWindowsFolder(L"Tavrin Fold Keyboard.exe"));
         HWND sheet = WaitForWindow(L"#32770", L"Tavrin R412 Keyboard", 15000);
         ASSERT_TRUE(sheet);
-        page_ = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        page_ = CurrentPage(sheet);
         ASSERT_TRUE(GetDlgItem(page_, IDC_TEST_FIELD));
         ASSERT_TRUE(WaitUntil([] { return ServiceStandIn::Count("message 1240") > 0; }, 5000));
         DrainPage();
@@ -79,13 +79,7 @@ protected:
                      reinterpret_cast<LPARAM>(Item(slider)));
     }
 
-    HWND Focus() const
-    {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof(info);
-        GetGUIThreadInfo(GetWindowThreadProcessId(page_, nullptr), &info);
-        return info.hwndFocus;
-    }
+    HWND Focus() const { return FocusedWindow(page_); }
 
     SettingsFileImage FileImage() const
     {

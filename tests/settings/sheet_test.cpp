@@ -82,7 +82,7 @@ TEST_F(SettingsSheet, OpensOnTheSettingsPageWithInfoSecond)
         EXPECT_EQ(L"Einstellungen", TabText(tabs, 0));
         EXPECT_EQ(L"Info", TabText(tabs, 1));
         EXPECT_EQ(0, SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
-        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND page = CurrentPage(sheet);
         EXPECT_TRUE(GetDlgItem(page, IDC_REPEAT_DELAY));
         EXPECT_TRUE(GetDlgItem(page, IDC_TEST_FIELD));
     });
@@ -114,7 +114,7 @@ TEST_F(SettingsSheet, EveryControlOfBothPagesLiesInsideThePageArea)
         HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
         for (int index = 0; index < 2; ++index) {
             SendMessageW(sheet, PSM_SETCURSEL, index, 0);
-            HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            HWND page = CurrentPage(sheet);
             RECT pageArea = ScreenRect(tabs);
             SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pageArea));
             std::vector<HWND> controls = Children(page);
@@ -149,7 +149,7 @@ TEST_F(SettingsSheet, EveryLabelFitsItsControl)
     RunSheet([](HWND sheet) {
         for (int index = 0; index < 2; ++index) {
             SendMessageW(sheet, PSM_SETCURSEL, index, 0);
-            HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            HWND page = CurrentPage(sheet);
             for (HWND control : Children(page)) {
                 std::wstring kind = ClassName(control);
                 LONG style = GetWindowLongW(control, GWL_STYLE);
@@ -172,7 +172,7 @@ TEST_F(SettingsSheet, InfoPageShowsNameVersionCreditsAndIcon)
 {
     RunSheet([](HWND sheet) {
         SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
-        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        HWND page = CurrentPage(sheet);
         std::vector<std::wstring> texts;
         HICON icon = nullptr;
         for (HWND control : Children(page)) {

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <commctrl.h>
+
 namespace test_support {
 
 std::wstring BinFolder()
@@ -244,6 +246,19 @@ std::wstring ClassName(HWND window)
     wchar_t name[256];
     int length = GetClassNameW(window, name, 256);
     return std::wstring(name, length > 0 ? length : 0);
+}
+
+HWND FocusedWindow(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+HWND CurrentPage(HWND sheet)
+{
+    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
 void EndProgramsWithWindow(const wchar_t* className)

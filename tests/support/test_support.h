@@ -83,6 +83,11 @@ DWORD WindowProcessId(HWND window);
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 
+// The window with the keyboard focus in the thread that owns this window.
+HWND FocusedWindow(HWND window);
+// The page a property sheet shows.
+HWND CurrentPage(HWND sheet);
+
 // Ends every process that owns a top-level window of the class.
 void EndProgramsWithWindow(const wchar_t* className);
 
