@@ -59,8 +59,7 @@ finish() { /usr/lib/wine/wineserver -k 2>/dev/null || true; }
 trap finish EXIT
 
 # The Wine server and its desktop stay up for the whole demo, apart from our output.
-/usr/lib/wine/wineserver -p
-"$WINELOADER" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null
+start_wine_session
 rm -f "$bin/handheld-view.log"
 
 # --- 1. The handheld of a user who upgrades ----------------------------------

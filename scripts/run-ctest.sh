@@ -2,12 +2,10 @@
 # The part of scripts/run-tests.sh that runs on the display: ctest over BUILD,
 # the gates' reports shown just before its summary.
 set -u
+. "$(dirname "$0")/wine-env.sh"
 
-# One persistent Wine server for the whole run (a cold start costs each test
-# about two seconds), its system programs and desktop started apart from the
-# tests, so that none of them holds on to a test's output.
-/usr/lib/wine/wineserver -p
-"$WINELOADER" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null
+# One Wine server for the whole run, apart from the tests' output.
+start_wine_session
 
 # The Wine tests run one at a time (they share the "wine" lock); the gates
 # run beside them.
