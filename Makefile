@@ -3,6 +3,8 @@ BUILD := build
 # The deliverables alone for 32-bit Windows, where handles and pointers are 32
 # bits as on the handheld (built, not run).
 BUILD32 := $(BUILD)/i686
+# One compiler a core: an unbounded -j runs out of memory on the test framework.
+JOBS ?= $(shell nproc)
 
 .PHONY: all build test demo bench prereqs clean format
 all: build
@@ -17,8 +19,8 @@ $(BUILD32)/CMakeCache.txt: | prereqs
 	cmake -S . -B $(BUILD32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DDELIVERABLES_ONLY=ON
 
 build: prereqs $(BUILD)/CMakeCache.txt $(BUILD32)/CMakeCache.txt
-	cmake --build $(BUILD) --parallel
-	cmake --build $(BUILD32) --parallel
+	cmake --build $(BUILD) --parallel $(JOBS)
+	cmake --build $(BUILD32) --parallel $(JOBS)
 
 test: build
 	@scripts/run-tests.sh $(BUILD)
