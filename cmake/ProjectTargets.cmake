@@ -1,8 +1,5 @@
 # Build settings shared by the project's own targets.
 
-# Resources are UTF-8, so the German texts stand as written.
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
-
 # Every project target: warnings are errors, Unicode Win32, no runtime DLLs.
 function(project_target target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)

@@ -1,10 +1,11 @@
 // The driver's one set of state, shared by its entry points and its polling
 // thread; all zero when the module is loaded.
 //
-// The flags are plain 32-bit words written by whole-word stores without
-// atomic operations; volatile makes the polling thread reread them at every
-// pass. Only the thread's post to the client window and the clearing of that
-// window are ordered, by stateLock.
+// The flags are plain 32-bit words written by whole-word stores; volatile
+// makes the polling thread reread them at every pass. The thread's store of
+// notifiedFlag is interlocked, so the flag reads after it can't pass it. Only
+// the thread's post to the client window and the clearing of that window are
+// ordered, by stateLock.
 #pragma once
 
 #include <handheld.h>

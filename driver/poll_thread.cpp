@@ -12,8 +12,11 @@ const DWORD kPollIntervalMs = 1000;
 void PostToClient(UINT message)
 {
     EnterCriticalSection(&stateLock);
-    if (clientWindow) {
-        PostMessageW(clientWindow, message, 0, 0);
+    // Read once: a client's null window between a test and a second read
+    // would send the post to no window, into this thread's own queue.
+    HWND client = clientWindow;
+    if (client) {
+        PostMessageW(client, message, 0, 0);
     }
     LeaveCriticalSection(&stateLock);
 }
@@ -26,8 +29,10 @@ DWORD WINAPI PollThreadProc(LPVOID)
     for (;;) {
         if (!notifiedFlag) {
             // Taken before the other flags are read: one look a power cycle,
-            // whatever it finds.
-            notifiedFlag = 1;
+            // whatever it finds. The interlocked store, one cheap call on the
+            // handheld, keeps those reads from passing it on a multi-core
+            // processor; a single core keeps that order anyway.
+            InterlockedExchange(reinterpret_cast<LONG*>(const_cast<DWORD*>(&notifiedFlag)), 1);
             if (powerDownFlag) {
                 PostToClient(RSN_MSG_POWERDOWN);
             } else if (resumedFlag) {

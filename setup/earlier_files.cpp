@@ -1,19 +1,21 @@
 #include "earlier_files.h"
 
 // Rows 5 and 7 repeat paths of rows 1 and 2; a second deletion simply fails.
+// The accented letters (e acute, u umlaut, u acute) are escaped: every
+// compiler reads an escape alike, whatever code page it reads the source in.
 const ShortcutRow kEarlierShortcuts[] = {
     {L"\\Windows\\Start Menu\\Tavrin Fold Keyboard.lnk",
      L"\\Windows\\Start Menu\\Programs\\Tavrin Fold Keyboard.lnk"},
     {L"\\Windows\\Menu Iniciar\\Tavrin Fold Keyboard.lnk",
      L"\\Windows\\Menu Iniciar\\Programas\\Tavrin Fold Keyboard.lnk"},
-    {L"\\Windows\\Menu Démarrer\\Tavrin Fold Keyboard.lnk",
-     L"\\Windows\\Menu Démarrer\\Programmes\\Tavrin Fold Keyboard.lnk"},
-    {L"\\Windows\\Startmenü\\Tavrin Fold Keyboard.lnk",
-     L"\\Windows\\Startmenü\\Programme\\Tavrin Fold Keyboard.lnk"},
+    {L"\\Windows\\Menu D\u00e9marrer\\Tavrin Fold Keyboard.lnk",
+     L"\\Windows\\Menu D\u00e9marrer\\Programmes\\Tavrin Fold Keyboard.lnk"},
+    {L"\\Windows\\Startmen\u00fc\\Tavrin Fold Keyboard.lnk",
+     L"\\Windows\\Startmen\u00fc\\Programme\\Tavrin Fold Keyboard.lnk"},
     {L"\\Windows\\Start Menu\\Tavrin Fold Keyboard.lnk",
      L"\\Windows\\Start Menu\\Programmi\\Tavrin Fold Keyboard.lnk"},
-    {L"\\Windows\\Menú Inicio\\Tavrin Fold Keyboard.lnk",
-     L"\\Windows\\Menú Inicio\\Programas\\Tavrin Fold Keyboard.lnk"},
+    {L"\\Windows\\Men\u00fa Inicio\\Tavrin Fold Keyboard.lnk",
+     L"\\Windows\\Men\u00fa Inicio\\Programas\\Tavrin Fold Keyboard.lnk"},
     {L"\\Windows\\Menu Iniciar\\Tavrin Fold Keyboard.lnk",
      L"\\Windows\\Menu Iniciar\\Programas\\Tavrin Fold Keyboard.lnk"},
 };

@@ -15,8 +15,10 @@ const DWORD kUninstallPauseMs = 2000;
 // Time for the other model's service to end before it starts again.
 const DWORD kRestartPauseMs = 2000;
 
+// The c cedilla and a tilde are escaped: every compiler reads an escape alike.
 const WCHAR kInstalledText[] =
-    L"Tavrin Fold Keyboard instalado com sucesso !Faça a reiniciação por software do Tavrin.";
+    L"Tavrin Fold Keyboard instalado com sucesso !Fa\u00e7a a "
+    L"reinicia\u00e7\u00e3o por software do Tavrin.";
 const WCHAR kInstalledCaption[] = L" ";
 
 static_assert(codeINSTALL_INIT_CONTINUE == 0 && codeINSTALL_EXIT_DONE == 0 &&
