@@ -426,9 +426,9 @@ private:
         *name = Wide(text);
         return true;
     }
-    bool Name(WORD offset, WORD length, std::string* text)
+    bool Name(WORD offset, WORD length, std::string* bytes)
     {
-        return SectionReader(bytes_, offset).Text(length, text);
+        return SectionReader(bytes_, offset).Bytes(length, bytes);
     }
 
     // The path that a list of string numbers names.
