@@ -1,5 +1,4 @@
-// What the cabinet's tests share: the product's description as the build puts
-// it beside the built files, and the cabinet that the build makes from it.
+// The product's description beside the built files, and the cabinet made from it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,8 +13,5 @@ inline Cabinet ProductDescription()
     EXPECT_TRUE(ReadCabinetDescription(path, &cabinet, &error)) << testing::PrintToString(error);
     return cabinet;
 }
-
-inline std::wstring ProductCabinetPath()
-{
-    return test_support::BinFolder() + L"\\..\\cab\\TavrinFoldKeyboard.cab";
-}
+const std::wstring kProductCabinet =
+    test_support::BinFolder() + L"\\..\\cab\\TavrinFoldKeyboard.cab";

@@ -1,7 +1,9 @@
-// The cabinet installer stand-in with the cabinet that the build makes, on a
-// Wine prefix made afresh for these tests: it installs exactly the product
-// and its removal leaves the prefix as it was; damaged and foreign cabinets,
-// real files each, install nothing and call no hook.
+// The cabinet that the build makes, on a Wine prefix made afresh for these
+// tests: decoded, it holds what the description says, field by field, each
+// file byte for byte under the format's member name, while a description that
+// it can't carry makes none; the installer stand-in installs exactly the
+// product from it, and the removal leaves the prefix as it was; damaged and
+// foreign cabinets, real files each, install nothing and call no hook.
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -9,129 +11,41 @@
 #include "cabinet_file.h"
 #include "cabinet_test.h"
 #include "installation_cabinet.h"
-#include "installation_data.h"
 
 using namespace test_support;
+using Files = std::map<std::wstring, long long>;
 
 namespace {
 
-// Every file and folder below C:\windows with its size (folders: -1).
-void List(const std::wstring& folder, std::map<std::wstring, long long>* files)
+// Every file (its size) and folder (-1) below the folder, and whether the
+// keys of installers' records and of drivers are there (1).
+Files Prefix(const std::wstring& folder = L"C:\\Windows")
 {
+    Files files;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-        std::wstring path = folder + L"\\" + found.cFileName;
         bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        if (found.cFileName[0] != L'.') {
-            (*files)[path] = isFolder ? -1LL : found.nFileSizeLow;
-            if (isFolder) {
-                List(path, files);
-            }
+        std::wstring path = folder + L"\\" + found.cFileName;
+        if (found.cFileName[0] != L'.' &&
+            ((files[path] = isFolder ? -1LL : found.nFileSizeLow) < 0)) {
+            files.merge(Prefix(path));
         }
     }
     FindClose(search);
-}
-std::map<std::wstring, long long> WindowsFolder()
-{
-    std::map<std::wstring, long long> files;
-    List(L"C:\\Windows", &files);
+    for (const wchar_t* key : {L"Software\\Apps", L"Drivers"}) {
+        HKEY open;
+        files[key] =
+            !RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &open) && !RegCloseKey(open);
+    }
     return files;
 }
 
-bool KeyExists(const wchar_t* path)
+std::wstring Value(HKEY root, const std::wstring& key, const std::wstring& name)
 {
-    HKEY key;
-    bool exists = RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) == ERROR_SUCCESS;
-    RegCloseKey(exists ? key : nullptr);
-    return exists;
-}
-
-// Runs the installer; its exit code and its output. Presses OK on its message box, if any.
-DWORD RunInstaller(const std::wstring& arguments, std::string* output, bool* box = nullptr)
-{
-    std::wstring log = BinFolder() + L"\\cab-installer-test.txt";
-    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
-    HANDLE out = CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
-                             0, nullptr);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = out;
-    PROCESS_INFORMATION process = {};
-    std::wstring command = L"cab-installer " + arguments;
-    EXPECT_TRUE(CreateProcessW((BinFolder() + L"\\cab-installer.exe").c_str(), &command[0], nullptr,
-                               nullptr, TRUE, 0, nullptr, nullptr, &startup, &process));
-    CloseHandle(out);
-    HWND shown = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : TopLevelWindows(L"#32770")) {
-                shown = WindowProcessId(window) == process.dwProcessId ? window : shown;
-            }
-            return shown || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
-        },
-        20000);
-    PostMessageW(shown, WM_COMMAND, IDOK, 0);
-    DWORD exitCode = 99;
-    WaitForSingleObject(process.hProcess, 20000);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    *output = ReadFileBytes(log);
-    if (box) {
-        *box = shown != nullptr;
-    }
-    return exitCode;
-}
-
-TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
-{
-    const Cabinet product = ProductDescription();
-    const auto before = WindowsFolder();
-    ASSERT_FALSE(KeyExists(L"Software\\Apps") || KeyExists(L"Drivers")) << "a fresh prefix";
-    std::string output;
-    bool box = false;
-    EXPECT_EQ(0u, RunInstaller(L"install " + ProductCabinetPath(), &output, &box)) << output;
-    EXPECT_TRUE(box);
-    EXPECT_NE(std::string::npos, output.find("for processor 2577, Windows CE 3.00 to 3.99"));
-
-    std::map<std::wstring, long long> expected = before, installed = WindowsFolder();
-    for (const CabinetFile& file : product.files) {
-        expected[L"C:" + file.installed] = ReadFileBytes(file.sourcePath).size();
-        EXPECT_EQ(ReadFileBytes(file.sourcePath), ReadFileBytes(L"C:" + file.installed));
-    }
-    for (const CabinetShortcut& shortcut : product.shortcuts) {
-        std::string target =
-            "\"" + std::string(shortcut.target.begin(), shortcut.target.end()) + "\"";
-        std::string text = std::to_string(target.size()) + "#" + target;
-        expected[L"C:" + shortcut.path] = text.size();
-        expected[L"C:" + shortcut.path.substr(0, shortcut.path.rfind(L'\\'))] = -1;
-        EXPECT_EQ(text, ReadFileBytes(L"C:" + shortcut.path));
-    }
-    EXPECT_EQ(expected, installed);
-    for (const CabinetRegistryValue& value : product.registryValues) {
-        DWORD data[64] = {}, size = sizeof(data);
-        RegGetValueW(value.root, value.key.c_str(), value.name.c_str(), RRF_RT_ANY, nullptr, data,
-                     &size);
-        EXPECT_EQ(
-            value.type == REG_DWORD ? std::to_wstring(value.number) : value.text,
-            value.type == REG_DWORD ? std::to_wstring(data[0]) : reinterpret_cast<wchar_t*>(data));
-    }
-    std::wstring record = L"Software\\Apps\\" + RecordName(product);
-    DWORD instl = 0, size = sizeof(instl);
-    wchar_t folder[16] = {};
-    RegGetValueW(HKEY_LOCAL_MACHINE, record.c_str(), L"Instl", RRF_RT_REG_DWORD, nullptr, &instl,
-                 &size);
-    size = sizeof(folder);
-    RegGetValueW(HKEY_LOCAL_MACHINE, record.c_str(), L"InstlDir", RRF_RT_REG_SZ, nullptr, folder,
-                 &size);
-    EXPECT_EQ(1u, instl);
-    EXPECT_STREQ(L"\\Windows", folder);
-
-    EXPECT_EQ(0u, RunInstaller(L"remove " + ProductCabinetPath(), &output)) << output;
-    EXPECT_EQ(before, WindowsFolder());
-    EXPECT_FALSE(KeyExists(L"Software\\Apps") || KeyExists(L"Drivers"));
+    DWORD data[64] = {}, size = sizeof(data) - 2, type = 0;
+    RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY, &type, data, &size);
+    return type == REG_DWORD ? std::to_wstring(data[0]) : reinterpret_cast<wchar_t*>(data);
 }
 
 void Write(const std::wstring& path, const std::string& bytes)
@@ -142,62 +56,161 @@ void Write(const std::wstring& path, const std::string& bytes)
     CloseHandle(file);
 }
 
-// A cabinet of the product's files and this installation data, without the
-// member of one file number.
-void WriteCabinet(const std::wstring& path, const std::string& data, int leftOut = 0)
+// The cabinet, a row per item with all its fields (files with their bytes).
+std::vector<std::wstring> Rows(const Cabinet& c)
+{
+    auto n = [](DWORD value) {
+        return L" " + std::to_wstring(value);
+    };
+    auto bytes = [](const std::wstring& path) {
+        std::string data = ReadFileBytes(path);
+        return L" " + std::wstring(data.begin(), data.end());
+    };
+    std::vector<std::wstring> rows = {
+        c.provider + L"|" + c.appName + L"|" + c.installDir + L"|" + c.installFolder,
+        n(c.processorType) + n(c.versionMinMajor) + n(c.versionMinMinor) + n(c.versionMaxMajor) +
+            n(c.versionMaxMinor) + n(c.buildMin) + n(c.buildMax),
+        L"hook library" + bytes(c.hookLibraryPath)};
+    for (const std::wstring& platform : c.unsupportedPlatforms) {
+        rows.push_back(L"not on " + platform);
+    }
+    for (const CabinetFile& f : c.files) {
+        rows.push_back(n(f.number) + f.folder + L"|" + f.name + n(f.flags) + f.installed +
+                       bytes(f.sourcePath));
+    }
+    for (const CabinetShortcut& s : c.shortcuts) {
+        rows.push_back(s.folder + L"|" + s.name + L"|" + s.path + L"|" + s.target);
+    }
+    for (const CabinetRegistryValue& v : c.registryValues) {
+        rows.push_back(v.rootName + L"\\" + v.key + L"|" + v.name + n(v.type) + v.text +
+                       n(v.number));
+    }
+    return rows;
+}
+
+TEST(CabinetRoundTrip, HoldsWhatTheDescriptionSays)
+{
+    const Cabinet described = ProductDescription();
+    std::wstring folder = BinFolder() + L"\\round-trip", error;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    Cabinet decoded;
+    ASSERT_TRUE(OpenInstallationCabinet(kProductCabinet, folder, &decoded, &error)) << error.size();
+    const auto expected = Rows(described), actual = Rows(decoded);
+    ASSERT_EQ(expected.size(), actual.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(expected[i] == actual[i]) << "row " << i << ": " << expected[i].substr(0, 80);
+    }
+    for (const CabinetFile& file : decoded.files) {  // each under the format's member name
+        std::string member = MemberName(file.name, file.number);
+        EXPECT_TRUE(
+            DeleteFileW((folder + L"\\" + std::wstring(member.begin(), member.end())).c_str()));
+    }
+    EXPECT_TRUE(DeleteFileW((folder + L"\\000SETUP.999").c_str()) &&
+                DeleteFileW((folder + L"\\TAVRINFO.000").c_str()) &&
+                RemoveDirectoryW(folder.c_str()));
+
+    std::string text = ReadFileBytes(BinFolder() + L"\\TavrinFoldKeyboard.inf");
+    std::wstring copy = BinFolder() + L"\\unusable.inf";
+    text.replace(text.find("\nKeyTap.wav,,,0"), 16, "\nKeyTap.wav,,,0\n\"T\xE4p.wav\",KeyTap.wav");
+    Write(copy, text);
+    EXPECT_FALSE(ReadCabinetDescription(copy, &decoded, &error));
+    EXPECT_NE(std::wstring::npos, error.find(L": line 57: \"T\xE4p.wav\" is not ASCII"))
+        << error.size();
+    RemoveFile(copy);
+}
+
+// Runs the installer, pressing OK on its message box: its exit code and output.
+DWORD RunInstaller(const std::wstring& arguments, std::string* output, bool* boxShown)
+{
+    std::wstring log = BinFolder() + L"\\installer-test.txt";
+    Process installer(L"C:\\windows\\system32\\cmd.exe",
+                      L"/c " + BinFolder() + L"\\cab-installer.exe " + arguments + L" >" + log);
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindWindowW(L"#32770", L" ")) || installer.WaitForExit(0); },
+              20000);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    DWORD exitCode = 99;
+    installer.WaitForExit(20000, &exitCode);
+    *output = ReadFileBytes(log);
+    *boxShown = box;
+    return exitCode;
+}
+
+TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
 {
     const Cabinet product = ProductDescription();
-    Write(path + L".000", data);
-    std::vector<CabinetMember> members = {{"TAVRINFO.000", path + L".000"}};
+    const Files before = Prefix();
+    ASSERT_FALSE(before.at(L"Software\\Apps") || before.at(L"Drivers")) << "a fresh prefix";
+    std::string output;
+    bool box = false;
+    EXPECT_EQ(0u, RunInstaller(L"install " + kProductCabinet, &output, &box)) << output;
+    EXPECT_TRUE(box);
+
+    Files expected = before;
+    expected[L"Software\\Apps"] = expected[L"Drivers"] = 1;
     for (const CabinetFile& file : product.files) {
-        if (file.number != leftOut) {
-            members.push_back({MemberName(file.name, file.number), file.sourcePath});
-        }
+        expected[L"C:" + file.installed] = ReadFileBytes(file.sourcePath).size();
+        EXPECT_EQ(ReadFileBytes(file.sourcePath), ReadFileBytes(L"C:" + file.installed));
     }
-    members.push_back({"000SETUP.999", product.hookLibraryPath});
-    std::wstring error;
-    EXPECT_TRUE(WriteCabinetFile(path, members, &error)) << testing::PrintToString(error);
-    RemoveFile(path + L".000");
+    for (const CabinetShortcut& shortcut : product.shortcuts) {  // both start the program
+        expected[L"C:" + shortcut.path] = 38;
+        expected[L"C:" + shortcut.path.substr(0, shortcut.path.rfind(L'\\'))] = -1;
+        EXPECT_EQ("35#\"\\Windows\\Tavrin Fold Keyboard.exe\"",
+                  ReadFileBytes(L"C:" + shortcut.path));
+    }
+    EXPECT_EQ(expected, Prefix());
+    for (const CabinetRegistryValue& value : product.registryValues) {
+        EXPECT_EQ(value.type == REG_DWORD ? std::to_wstring(value.number) : value.text,
+                  Value(value.root, value.key, value.name));
+    }
+    std::wstring record = L"Software\\Apps\\" + RecordName(product);
+    EXPECT_EQ(L"1 \\Windows", Value(HKEY_LOCAL_MACHINE, record, L"Instl") + L" " +
+                                  Value(HKEY_LOCAL_MACHINE, record, L"InstlDir"));
+    EXPECT_EQ(0u, RunInstaller(L"remove " + kProductCabinet, &output, &box)) << output;
+    EXPECT_EQ(before, Prefix());
 }
 
 TEST(CabinetInstaller, ADamagedOrForeignCabinetInstallsNothing)
 {
-    std::string data;
-    std::wstring error, cabinet = BinFolder() + L"\\damaged.cab", bin = BinFolder() + L"\\";
-    ASSERT_TRUE(EncodeInstallationData(ProductDescription(), &data, &error));
-    auto patched = [&](size_t at, DWORD value, size_t size) {
-        return data.substr(0, at) + std::string(reinterpret_cast<char*>(&value), size) +
-               data.substr(at + size);
+    std::wstring error, folder = BinFolder() + L"\\damaged", cabinet = folder + L".cab";
+    std::vector<CabinetMember> members;  // the product's cabinet's, .000 first
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(ExtractCabinetFile(kProductCabinet, folder, &members, &error));
+    const std::string data = ReadFileBytes(members[0].path), whole = ReadFileBytes(kProductCabinet);
+    // The product's cabinet with the installation data patched, without the member at leftOut.
+    auto make = [&](size_t at, DWORD value, size_t size, size_t leftOut) {
+        std::vector<CabinetMember> held = members;
+        Write(held[0].path,
+              std::string(data).replace(at, size, reinterpret_cast<char*>(&value), size));
+        held.erase(held.begin() + std::min(leftOut, held.size()));
+        WriteCabinetFile(cabinet, held, &error);
     };
-    const std::string whole = ReadFileBytes(ProductCabinetPath());
     const size_t values = *reinterpret_cast<const DWORD*>(&data[0x4C]);  // their section
-    const struct {
-        std::function<void()> make;
-        const char* problem;
-    } rows[] = {
+    const std::pair<std::function<void()>, const char*> rows[] = {
         {[&] { Write(cabinet, whole.substr(0, whole.size() / 2)); }, "damaged or cut short"},
-        {[&] { Write(cabinet, ReadFileBytes(bin + L"SETUP.DLL")); }, "it is no cabinet"},
-        {[&] {
-             WriteCabinetFile(cabinet, {{"0RSNR410.001", bin + L"RSN.dll"}}, &error);
-         },
-         "no installation data (.000)"},
-        {[&] { WriteCabinet(cabinet, patched(0x3A, 9, 2)); }, "shortcut section runs past the end"},
-        {[&] { WriteCabinet(cabinet, data, 3); }, "member .003, which the cabinet does not hold"},
-        {[&] { WriteCabinet(cabinet, patched(values + 6, 5, 4)); }, "type 0x00000005"},
+        {[&] { Write(cabinet, ReadFileBytes(BinFolder() + L"\\SETUP.DLL")); }, "it is no cabinet"},
+        {[&] { make(0, 0, 0, 0); }, "no installation data (.000)"},
+        {[&] { make(0, 0, 0, 3); }, "member .003, which the cabinet does not hold"},
+        {[&] { make(0x3A, 9, 2, 9); }, "shortcut section runs past the end"},
+        {[&] { make(values + 6, 5, 4, 9); }, "type 0x00000005"},
     };
     Write(L"C:\\Windows\\R410.inf", "settings");  // which Install_Init would delete
-    const auto before = WindowsFolder();
+    const Files before = Prefix();
     for (const auto& row : rows) {
-        row.make();
+        row.first();
         std::string output;
-        EXPECT_EQ(2u, RunInstaller(L"install " + cabinet, &output)) << output;
-        EXPECT_NE(std::string::npos, output.find(row.problem)) << output;
-        EXPECT_EQ(1, std::count(output.begin(), output.end(), '\n')) << output;
+        bool box = true;
+        EXPECT_EQ(2u, RunInstaller(L"install " + cabinet, &output, &box)) << output;
+        EXPECT_NE(std::string::npos, output.find(row.second)) << output;
+        EXPECT_EQ(output.size() - 1, output.find('\n')) << "one line: " << output;
+        EXPECT_FALSE(box);
     }
-    EXPECT_EQ(before, WindowsFolder());
-    EXPECT_FALSE(KeyExists(L"Software\\Apps"));
-    RemoveFile(cabinet);
-    RemoveFile(L"C:\\Windows\\R410.inf");
+    EXPECT_EQ(before, Prefix());
+    members.insert(members.end(), {{"", L"C:\\Windows\\R410.inf"}, {"", cabinet}});
+    for (const CabinetMember& member : members) {
+        RemoveFile(member.path);
+    }
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
