@@ -12,32 +12,32 @@
 
 namespace {
 
-FNALLOC(Allocate)
+void* DIAMONDAPI Allocate(ULONG cb)
 {
     return std::malloc(cb);
 }
-FNFREE(Free)
+void DIAMONDAPI Free(void* pv)
 {
     std::free(pv);
 }
-FNOPEN(Open)
+INT_PTR DIAMONDAPI Open(char* pszFile, int oflag, int pmode)
 {
     (void)pmode;
     return CabinetOpen(pszFile, oflag);
 }
-FNREAD(Read)
+UINT DIAMONDAPI Read(INT_PTR hf, void* pv, UINT cb)
 {
     return CabinetRead(hf, pv, cb);
 }
-FNWRITE(Write)
+UINT DIAMONDAPI Write(INT_PTR hf, void* pv, UINT cb)
 {
     return CabinetWrite(hf, pv, cb);
 }
-FNCLOSE(Close)
+int DIAMONDAPI Close(INT_PTR hf)
 {
     return CabinetClose(hf);
 }
-FNSEEK(Seek)
+LONG DIAMONDAPI Seek(INT_PTR hf, LONG dist, int seektype)
 {
     return CabinetSeek(hf, dist, seektype);
 }
@@ -54,7 +54,7 @@ std::wstring Wide(const std::string& ansi)
     return MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH) > 0 ? wide : L"?";
 }
 
-FNFDINOTIFY(Notify)
+INT_PTR DIAMONDAPI Notify(FDINOTIFICATIONTYPE fdint, PFDINOTIFICATION pfdin)
 {
     auto* extraction = static_cast<Extraction*>(pfdin->pv);
     switch (fdint) {

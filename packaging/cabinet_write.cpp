@@ -11,59 +11,59 @@
 
 namespace {
 
-FNFCIALLOC(Allocate)
+void* DIAMONDAPI Allocate(ULONG cb)
 {
     return std::malloc(cb);
 }
-FNFCIFREE(Free)
+void DIAMONDAPI Free(void* memory)
 {
     std::free(memory);
 }
-FNFCIOPEN(Open)
+INT_PTR DIAMONDAPI Open(char* pszFile, int oflag, int pmode, int* err, void* pv)
 {
     (void)pmode, (void)pv;
     INT_PTR file = CabinetOpen(pszFile, oflag);
     *err = file == -1 ? static_cast<int>(GetLastError()) : 0;
     return file;
 }
-FNFCIREAD(Read)
+UINT DIAMONDAPI Read(INT_PTR hf, void* memory, UINT cb, int* err, void* pv)
 {
     (void)pv;
     UINT read = CabinetRead(hf, memory, cb);
     *err = read == UINT(-1) ? static_cast<int>(GetLastError()) : 0;
     return read;
 }
-FNFCIWRITE(Write)
+UINT DIAMONDAPI Write(INT_PTR hf, void* memory, UINT cb, int* err, void* pv)
 {
     (void)pv;
     UINT written = CabinetWrite(hf, memory, cb);
     *err = written == UINT(-1) ? static_cast<int>(GetLastError()) : 0;
     return written;
 }
-FNFCICLOSE(Close)
+int DIAMONDAPI Close(INT_PTR hf, int* err, void* pv)
 {
     (void)pv;
     *err = 0;
     return CabinetClose(hf);
 }
-FNFCISEEK(Seek)
+LONG DIAMONDAPI Seek(INT_PTR hf, LONG dist, int seektype, int* err, void* pv)
 {
     (void)pv;
     *err = 0;
     return CabinetSeek(hf, dist, seektype);
 }
-FNFCIDELETE(Delete)
+int DIAMONDAPI Delete(char* pszFile, int* err, void* pv)
 {
     (void)pv;
     *err = 0;
     return DeleteFileA(pszFile) ? 0 : -1;
 }
-FNFCIFILEPLACED(Placed)
+int DIAMONDAPI Placed(PCCAB pccab, char* pszFile, LONG cbFile, BOOL fContinuation, void* pv)
 {
     (void)pccab, (void)pszFile, (void)cbFile, (void)fContinuation, (void)pv;
     return 0;
 }
-FNFCIGETTEMPFILE(TempFile)
+BOOL DIAMONDAPI TempFile(char* pszTempName, int cbTempName, void* pv)
 {
     (void)pv;
     char folder[MAX_PATH];
@@ -76,17 +76,18 @@ FNFCIGETTEMPFILE(TempFile)
     std::strcpy(pszTempName, name);
     return TRUE;
 }
-FNFCIGETNEXTCABINET(NextCabinet)
+BOOL DIAMONDAPI NextCabinet(PCCAB pccab, ULONG cbPrevCab, void* pv)
 {
     (void)pccab, (void)cbPrevCab, (void)pv;
     return FALSE;  // one cabinet holds everything
 }
-FNFCISTATUS(Status)
+LONG DIAMONDAPI Status(UINT typeStatus, ULONG cb1, ULONG cb2, void* pv)
 {
     (void)typeStatus, (void)cb1, (void)cb2, (void)pv;
     return 0;
 }
-FNFCIGETOPENINFO(OpenInfo)
+INT_PTR DIAMONDAPI OpenInfo(char* pszName, USHORT* pdate, USHORT* ptime, USHORT* pattribs, int* err,
+                            void* pv)
 {
     (void)pv;
     HANDLE file = CreateFileA(pszName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

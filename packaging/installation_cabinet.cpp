@@ -1,6 +1,7 @@
 #include "installation_cabinet.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "cabinet_file.h"
 #include "installation_data.h"
@@ -46,13 +47,11 @@ bool ReadBytes(const std::wstring& path, std::string* bytes)
 int MemberNumber(const std::string& name)
 {
     size_t dot = name.find_last_of('.');
-    int number = -1;
-    char end = 0;
     if (dot == std::string::npos || name.size() - dot != 4 ||
-        std::sscanf(name.c_str() + dot + 1, "%3d%c", &number, &end) != 1) {
+        name.find_first_not_of("0123456789", dot + 1) != std::string::npos) {
         return -1;
     }
-    return number;
+    return static_cast<int>(std::strtol(name.c_str() + dot + 1, nullptr, 10));
 }
 
 }  // namespace

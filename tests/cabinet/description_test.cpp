@@ -1,8 +1,5 @@
-// The cabinet's description held against the hook library's own tables:
-// what the hooks delete before an installation is what the cabinet installs
-// (and the settings file), the record that the installer keeps is one that
-// the next installation's hooks remove, and the driver's registration names
-// the driver that the cabinet installs.
+// The description against the hooks' own tables: they delete what the cabinet installs (and
+// the settings file) and the record it keeps; its driver registration names its driver.
 #include <earlier_files.h>
 #include <earlier_version.h>
 #include <stream_driver.h>
@@ -24,10 +21,9 @@ TEST(CabinetDescription, WhatTheHooksDeleteIsWhatTheCabinetInstalls)
         installed.insert(shortcut.path);
         names.insert(shortcut.path.substr(shortcut.path.rfind(L'\\')));
     }
-    // Row 1 is the English Start menu, where the cabinet's folders are; the others, the
-    // same shortcuts in the Start menus of other languages.
-    EXPECT_EQ(1u, installed.count(kEarlierShortcuts[0].startMenu));
-    EXPECT_EQ(1u, installed.count(kEarlierShortcuts[0].programs));
+    // Row 1: the English Start menu, the cabinet's; the others: the same in other languages.
+    EXPECT_TRUE(installed.count(kEarlierShortcuts[0].startMenu) &&
+                installed.count(kEarlierShortcuts[0].programs));
     for (int row = 0; row < kEarlierShortcutRows; ++row) {
         for (std::wstring path :
              {kEarlierShortcuts[row].startMenu, kEarlierShortcuts[row].programs}) {
@@ -54,7 +50,6 @@ TEST(CabinetDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
     for (const CabinetRegistryValue& value : cabinet.registryValues) {
         driver[value.key.compare(0, 16, L"Drivers\\BuiltIn\\") ? L"" : value.name] = value;
     }
-    EXPECT_LE(driver[L"Index"].number, 9u);  // the device is <Prefix><Index>:
     std::wstring library, problem, prefix = driver[L"Prefix"].text;
     for (const CabinetFile& file : cabinet.files) {  // the device manager looks in \Windows
         library =
