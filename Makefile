@@ -4,7 +4,7 @@ BUILD := build
 # bits as on the handheld (built, not run).
 BUILD32 := $(BUILD)/i686
 
-.PHONY: all build test demo bench prereqs clean format
+.PHONY: all build cab test demo bench prereqs clean format
 all: build
 
 prereqs:
@@ -19,6 +19,11 @@ $(BUILD32)/CMakeCache.txt: | prereqs
 build: prereqs $(BUILD)/CMakeCache.txt $(BUILD32)/CMakeCache.txt
 	cmake --build $(BUILD) --parallel
 	cmake --build $(BUILD32) --parallel
+
+# The product's installer cabinet, build/cab/TavrinFoldKeyboard.cab, made by
+# the cabinet maker under Wine; `make build` makes it too.
+cab: build
+	cmake --build $(BUILD) --target cab
 
 test: build
 	@scripts/run-tests.sh $(BUILD)
