@@ -6,7 +6,7 @@ BUILD32 := $(BUILD)/i686
 # One compiler a core: an unbounded -j runs out of memory on the test framework.
 JOBS ?= $(shell nproc)
 
-.PHONY: all build test demo bench prereqs clean format
+.PHONY: all build cab test demo bench prereqs clean format
 all: build
 
 prereqs:
@@ -21,6 +21,11 @@ $(BUILD32)/CMakeCache.txt: | prereqs
 build: prereqs $(BUILD)/CMakeCache.txt $(BUILD32)/CMakeCache.txt
 	cmake --build $(BUILD) --parallel $(JOBS)
 	cmake --build $(BUILD32) --parallel $(JOBS)
+
+# The product's installer cabinet, build/cab/TavrinFoldKeyboard.cab, made by
+# the cabinet maker under Wine; `make build` makes it too.
+cab: build
+	cmake --build $(BUILD) --target cab
 
 test: build
 	@scripts/run-tests.sh $(BUILD)

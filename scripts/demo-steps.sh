@@ -9,6 +9,7 @@ bin="$DEMO_BUILD/bin"
 out="$DEMO_ROOT/build/demo"
 windows="$WINEPREFIX/drive_c/windows"
 description="Z:$(echo "$bin/TavrinFoldKeyboard.inf" | tr / '\\')"
+cabinet="Z:$(echo "$DEMO_BUILD/cab/TavrinFoldKeyboard.cab" | tr / '\\')"
 sheet="Tavrin R412 Keyboard"
 began=$(date +%s)
 rm -rf "$out"
@@ -90,8 +91,10 @@ sleep 0.5
 shot upgrade-start
 
 # --- 2. The installation -------------------------------------------------------
-step "Installing V1.03 with the cabinet installer and the real SETUP.DLL"
-"$WINELOADER" "$bin/cab-installer.exe" install "$description" >"$out/install.txt" 2>&1 </dev/null &
+step "Installing V1.03 from build/cab/TavrinFoldKeyboard.cab with the cabinet installer"
+say "the cabinet that the cabinet maker made from setup/TavrinFoldKeyboard.inf and the built files:"
+cabextract -l "$DEMO_BUILD/cab/TavrinFoldKeyboard.cab" | sed -n 's/^ *[0-9]* | [0-9.]* [0-9:]* | /      /p'
+"$WINELOADER" "$bin/cab-installer.exe" install "$cabinet" >"$out/install.txt" 2>&1 </dev/null &
 installer=$!
 probe wait " " 20000 || fail "the installer's message did not appear"
 say "the message: $(probe value " " 65535)"
@@ -184,7 +187,7 @@ say "the device manager unloaded the driver"
 step "Removing Tavrin Fold Keyboard"
 starts=$(count "$windows/KeybdR810.log" "^start")
 status=0
-"$WINELOADER" "$bin/cab-installer.exe" remove "$description" \
+"$WINELOADER" "$bin/cab-installer.exe" remove "$cabinet" \
   >"$out/remove.txt" 2>&1 </dev/null || status=$?
 tr -d '\r' <"$out/remove.txt" | sed 's/^/      /'
 [ "$status" = 0 ] || fail "the removal ended with exit code $status"

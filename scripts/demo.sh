@@ -2,9 +2,9 @@
 # The whole product on an emulated handheld, step by step:
 #   scripts/demo.sh [BUILD_DIR]
 # In a Wine prefix made afresh for it, a handheld with an earlier version
-# installed is upgraded through the cabinet installer, its driver loaded, the
-# settings program used, the handheld powered down and up, and the product
-# removed again (scripts/demo-steps.sh). With a display you watch it happen;
+# installed is upgraded from the product's cabinet (build/cab) through the
+# cabinet installer, its driver loaded, the settings program used, the
+# handheld powered down and up, and the product removed again (scripts/demo-steps.sh). With a display you watch it happen;
 # without one it runs on a 240 x 320 Xvfb screen (a Pocket PC screen) and
 # saves a screenshot of every step in build/demo/.
 set -eu

@@ -8,7 +8,7 @@ packages="cmake make
   clang-format clang-tidy cppcheck
   wine wine64 fonts-wine
   xvfb xauth imagemagick xdotool
-  googletest"
+  googletest cabextract"
 
 missing=""
 for p in $packages; do

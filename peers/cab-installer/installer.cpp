@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "hook_library.h"
-#include "inf_file.h"
 #include "install_steps.h"
 
 namespace {
@@ -21,10 +20,7 @@ struct FailureCounts {
 void CopyFiles(const Cabinet& cabinet, FailureCounts* failed)
 {
     for (const CabinetFile& file : cabinet.files) {
-        if (GetFileAttributesW(file.sourcePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            std::wprintf(L"missing from the cabinet: %ls\n", file.source.c_str());
-            ++failed->files;
-        } else if (!CopyCabinetFile(file)) {
+        if (!CopyCabinetFile(file)) {
             std::wprintf(L"could not copy %ls to %ls\n", file.source.c_str(),
                          file.installed.c_str());
             ++failed->files;
@@ -70,21 +66,17 @@ void RecordInstallation(const Cabinet& cabinet, FailureCounts* failed)
 {
     bool keyFailed = false;
     WORD failedValues = 0;
-    WriteRecord(cabinet.appName, cabinet.installFolder, &keyFailed, &failedValues);
+    WriteRecord(RecordName(cabinet), cabinet.installFolder, &keyFailed, &failedValues);
     failed->keys += keyFailed;
     failed->values += failedValues;
     std::wprintf(L"%ls the record HKLM\\Software\\Apps\\%ls\n",
                  keyFailed || failedValues ? L"could not write" : L"wrote",
-                 cabinet.appName.c_str());
+                 RecordName(cabinet).c_str());
 }
 
 void RemoveInstalledItems(const Cabinet& cabinet, bool* anyFailed)
 {
     for (const CabinetFile& file : cabinet.files) {
-        // The hook library's copy is still loaded; it goes last.
-        if (SameName(file.installed, cabinet.installedHookLibrary)) {
-            continue;
-        }
         if (DeleteInstalledFile(file.installed)) {
             std::wprintf(L"deleted %ls\n", file.installed.c_str());
         } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
@@ -103,9 +95,25 @@ void RemoveInstalledItems(const Cabinet& cabinet, bool* anyFailed)
             std::wprintf(L"deleted %ls\n", ValueName(value).c_str());
         }
     }
-    if (DeleteRecord(cabinet.appName)) {
-        std::wprintf(L"deleted the record HKLM\\Software\\Apps\\%ls\n", cabinet.appName.c_str());
+    if (DeleteRecord(RecordName(cabinet))) {
+        std::wprintf(L"deleted the record HKLM\\Software\\Apps\\%ls\n",
+                     RecordName(cabinet).c_str());
     }
+}
+
+// Where the cabinet says the product runs; this installer installs it anyway.
+void PrintTarget(const Cabinet& cabinet)
+{
+    std::wstring platforms;
+    for (const std::wstring& platform : cabinet.unsupportedPlatforms) {
+        platforms += (platforms.empty() ? L", not on " : L", ") + platform;
+    }
+    std::wprintf(
+        L"%ls is for processor %lu, Windows CE %lu.%02lu to %lu.%02lu%ls; "
+        L"installing it here on any processor\n",
+        RecordName(cabinet).c_str(), cabinet.processorType, cabinet.versionMinMajor,
+        cabinet.versionMinMinor, cabinet.versionMaxMajor, cabinet.versionMaxMinor,
+        platforms.c_str());
 }
 
 }  // namespace
@@ -114,11 +122,12 @@ int Install(const Cabinet& cabinet)
 {
     HookLibrary hooks(cabinet.hookLibraryPath.c_str());
     if (!hooks.Loaded()) {
-        std::wprintf(L"cannot load the hook library %ls\n", cabinet.hookLibraryPath.c_str());
+        std::wprintf(L"cannot load the cabinet's hook library (.999)\n");
         return 2;
     }
 
-    BOOL previouslyInstalled = RecordExists(cabinet.appName);
+    PrintTarget(cabinet);
+    BOOL previouslyInstalled = RecordExists(RecordName(cabinet));
     codeINSTALL_INIT init =
         hooks.installInit(nullptr, TRUE, previouslyInstalled, cabinet.installFolder.c_str());
     std::wprintf(L"Install_Init: %d\n", init);
@@ -145,13 +154,9 @@ int Install(const Cabinet& cabinet)
 
 int Remove(const Cabinet& cabinet)
 {
-    // Without an installed copy there are no hooks to call.
-    std::wstring hookPath =
-        cabinet.installedHookLibrary.empty() ? L"" : DesktopPath(cabinet.installedHookLibrary);
-    HookLibrary hooks(hookPath.c_str());
+    HookLibrary hooks(cabinet.hookLibraryPath.c_str());
     if (!hooks.Loaded()) {
-        std::wprintf(L"cannot load the hook library %ls; removing without it\n",
-                     cabinet.installedHookLibrary.c_str());
+        std::wprintf(L"cannot load the cabinet's hook library (.999); removing without it\n");
     } else {
         codeUNINSTALL_INIT init = hooks.uninstallInit(nullptr, cabinet.installFolder.c_str());
         std::wprintf(L"Uninstall_Init: %d\n", init);
@@ -165,11 +170,6 @@ int Remove(const Cabinet& cabinet)
 
     if (hooks.Loaded()) {
         std::wprintf(L"Uninstall_Exit: %d\n", hooks.uninstallExit(nullptr));
-    }
-    hooks.Unload();
-    if (!cabinet.installedHookLibrary.empty() &&
-        DeleteInstalledFile(cabinet.installedHookLibrary)) {
-        std::wprintf(L"deleted %ls\n", cabinet.installedHookLibrary.c_str());
     }
     return anyFailed ? 1 : 0;
 }

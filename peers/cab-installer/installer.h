@@ -6,14 +6,12 @@
 
 #include "cabinet.h"
 
-// Loads the hook library from the cabinet, calls Install_Init, copies the
-// files, creates the shortcuts, writes the registry values and the product's
-// record, then calls Install_Exit with the counts of what failed. A file
-// missing from the cabinet counts as failed; the installation goes on.
+// Loads the cabinet's hook library, calls Install_Init, copies the files,
+// creates the shortcuts, writes the registry values and the product's record,
+// then calls Install_Exit with the counts of what failed.
 int Install(const Cabinet& cabinet);
 
-// Loads the installed copy of the hook library, calls Uninstall_Init, deletes
-// the files, shortcuts, registry values and record, calls Uninstall_Exit and
-// finally deletes the hook library's copy. Without the copy it removes the
-// rest all the same.
+// Loads the cabinet's hook library, calls Uninstall_Init, deletes the files,
+// shortcuts, registry values and record, and calls Uninstall_Exit. Without
+// the hook library it removes the rest all the same.
 int Remove(const Cabinet& cabinet);

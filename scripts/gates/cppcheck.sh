@@ -4,9 +4,9 @@
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
-folders="platform service-interface settings setup driver peers tests"
+folders="platform service-interface settings setup driver packaging peers tests"
 includes=""
-for dir in platform service-interface settings setup driver peers/common tests/support; do
+for dir in platform service-interface settings setup driver packaging peers/common tests/support; do
   includes="$includes -I $dir"
 done
 log=$(mktemp)

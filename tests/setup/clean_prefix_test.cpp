@@ -1,6 +1,6 @@
-// The hooks and the cabinet installer on a freshly made Wine prefix, where no
-// earlier installation exists: what they leave is compared with what was
-// there before, file by file and key by key.
+// The hooks on a freshly made Wine prefix, where no earlier installation
+// exists: what they leave is compared with what was there before, file by
+// file and key by key.
 #include <gtest/gtest.h>
 
 #include "message_box_watch.h"
@@ -11,8 +11,6 @@ using namespace setup_test;
 using namespace test_support;
 
 namespace {
-
-const wchar_t kCabinetFolder[] = L"C:\\cabinet";
 
 struct PrefixState {
     std::vector<std::wstring> windowsFolder;
@@ -63,32 +61,6 @@ TEST(CleanPrefix, InstallInitWaitsAndChangesNothing)
     EXPECT_EQ(codeINSTALL_INIT_CONTINUE, result);
     EXPECT_GE(elapsed, 1000u);
     ExpectSameState(before, PrefixState::Now());
-}
-
-TEST(CleanPrefix, InstallationAndRemovalLeaveThePrefixAsItWas)
-{
-    std::wstring description = PrepareCabinetFolder(kCabinetFolder);
-    PrefixState before = PrefixState::Now();
-    ASSERT_TRUE(before.drivers.empty());
-
-    Process installer(BinFolder() + L"\\cab-installer.exe", L"install " + description);
-    SeenMessageBox box = DismissMessageBox(installer.Id(), 15000);
-    DWORD exitCode = 99;
-    ASSERT_TRUE(installer.WaitForExit(15000, &exitCode));
-    EXPECT_EQ(0u, exitCode);
-    EXPECT_TRUE(box.found);
-
-    PrefixState installed = PrefixState::Now();
-    std::vector<std::wstring> added = Missing(installed.windowsFolder, before.windowsFolder);
-    EXPECT_EQ(9u, added.size()) << "five files, two folders and two shortcuts";
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, VersionKey(L"1.03")));
-    EXPECT_EQ(7u, installed.drivers.size()) << "Drivers, BuiltIn, RSN and its four values";
-
-    Process remover(BinFolder() + L"\\cab-installer.exe", L"remove " + description);
-    ASSERT_TRUE(remover.WaitForExit(15000, &exitCode));
-    EXPECT_EQ(0u, exitCode);
-    ExpectSameState(before, PrefixState::Now());
-    RemoveTree(kCabinetFolder);
 }
 
 }  // namespace

@@ -6,43 +6,19 @@
 
 namespace {
 
-struct NamedFolder {
-    const wchar_t* name;
-    const wchar_t* path;
-};
-
-// The handheld's standard folders as an English Pocket PC names them; on a
-// handheld in another language the installer takes that language's names.
-const NamedFolder kStandardFolders[] = {
-    {L"CE1", L"\\Program Files"},
-    {L"CE2", L"\\Windows"},
-    {L"CE4", L"\\Windows\\StartUp"},
-    {L"CE5", L"\\My Documents"},
-    {L"CE8", L"\\Program Files\\Games"},
-    {L"CE11", L"\\Windows\\Start Menu\\Programs"},
-    {L"CE14", L"\\Windows\\Start Menu\\Programs\\Games"},
-    {L"CE15", L"\\Windows\\Fonts"},
-    {L"CE17", L"\\Windows\\Start Menu"},
-};
-
-struct NamedRoot {
-    const wchar_t* name;
-    HKEY root;
-};
-
-const NamedRoot kRoots[] = {
-    {L"HKLM", HKEY_LOCAL_MACHINE},
-    {L"HKCU", HKEY_CURRENT_USER},
-    {L"HKCR", HKEY_CLASSES_ROOT},
-};
-
 const wchar_t* const kInstallKeys[] = {L"CopyFiles", L"AddReg", L"CEShortcuts", L"CESetupDLL"};
+const wchar_t* const kDeviceKeys[] = {L"ProcessorType", L"UnsupportedPlatforms",
+                                      L"VersionMin",    L"VersionMax",
+                                      L"BuildMin",      L"BuildMax"};
 
 // The registry value types that the format writes as flags.
 const DWORD kTextFlags = 0x00000000;
 const DWORD kNumberFlags = 0x00010001;
 
-// How deep %strings% may stand inside one another.
+// The installation data numbers files from .001; .999 is the hook library.
+const size_t kMostFiles = 998;
+
+// How deep [CEStrings] may stand inside one another.
 const int kStringDepth = 8;
 
 bool ParseNumber(const std::wstring& text, DWORD* value)
@@ -59,6 +35,25 @@ bool ParseNumber(const std::wstring& text, DWORD* value)
     return true;
 }
 
+// "3.00" as 3 and 0, "3.99" as 3 and 99.
+bool ParseVersion(const std::wstring& text, DWORD* major, DWORD* minor)
+{
+    size_t dot = text.find(L'.');
+    *minor = 0;
+    return ParseNumber(text.substr(0, dot), major) &&
+           (dot == std::wstring::npos || ParseNumber(text.substr(dot + 1), minor));
+}
+
+bool IsKnown(const std::wstring& key, const wchar_t* const* keys, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        if (SameName(key, keys[i])) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::wstring Field(const InfLine& line, size_t index)
 {
     return index < line.fields.size() ? line.fields[index] : std::wstring();
@@ -72,11 +67,6 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name)
 std::wstring FileName(const std::wstring& path)
 {
     return path.substr(path.find_last_of(L'\\') + 1);
-}
-
-bool IsHandheldPath(const std::wstring& path)
-{
-    return !path.empty() && path[0] == L'\\';
 }
 
 std::wstring FullPath(const std::wstring& path)
@@ -101,7 +91,8 @@ public:
         auto value = [&](const InfSection& list, const InfLine& line) {
             return ReadRegistryValue(list, line, cabinet);
         };
-        return ReadNames(cabinet) && ReadSources(folder) && CheckInstallKeys() &&
+        return ReadNames(cabinet) && ReadDevice(cabinet) && ReadSources(folder) &&
+               CheckKeys(L"DefaultInstall", kInstallKeys, 4, true) &&
                ReadListed(L"CopyFiles", true, file) &&
                ReadListed(L"CEShortcuts", false, shortcut) && ReadListed(L"AddReg", false, value) &&
                ReadHookLibrary(cabinet);
@@ -123,8 +114,9 @@ private:
         return Fail(L"line " + std::to_wstring(line.number) + L": " + reason);
     }
 
-    // The text with every %string% replaced: the standard folders, then the
-    // keys of [CEStrings] and [Strings]; "%%" is a percent sign.
+    // The text with every %string% of [CEStrings] replaced (SetupAPI has
+    // replaced those of [Strings]); the standard folders %CEn% stay for the
+    // installer. A lone % stays as it is.
     bool Expand(const InfLine& line, const std::wstring& text, std::wstring* expanded,
                 int depth = 0)
     {
@@ -133,40 +125,58 @@ private:
         }
         std::wstring result;
         for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] != L'%') {
+            size_t close = text[i] == L'%' ? text.find(L'%', i + 1) : std::wstring::npos;
+            if (close == std::wstring::npos) {
                 result += text[i];
                 continue;
             }
-            size_t close = text.find(L'%', i + 1);
-            if (close == std::wstring::npos) {
-                return Fail(line, L"a % is not closed in \"" + text + L"\"");
-            }
-            std::wstring name = text.substr(i + 1, close - i - 1);
-            i = close;
-            std::wstring value = L"%";
-            if (!name.empty() && !Lookup(line, name, &value, depth)) {
-                return false;
+            std::wstring name = text.substr(i, close - i + 1);
+            const InfLine* definition = inf_.Find(L"CEStrings", name.substr(1, name.size() - 2));
+            std::wstring value;
+            if (definition) {
+                if (!Expand(*definition, Field(*definition, 0), &value, depth + 1)) {
+                    return false;
+                }
+            } else if (!HandheldFolder(name).empty()) {
+                value = name;
+            } else {
+                return Fail(line, L"the string " + name + L" is not defined");
             }
             result += value;
+            i = close;
+        }
+        for (wchar_t c : result) {
+            if (c > 0x7F) {
+                return Fail(line, L"\"" + result +
+                                      L"\" is not ASCII, which the cabinet's installation data "
+                                      L"can't carry");
+            }
         }
         *expanded = result;
         return true;
     }
 
-    bool Lookup(const InfLine& line, const std::wstring& name, std::wstring* value, int depth)
+    // A name or value: no standard folder in it.
+    bool Text(const InfLine& line, const std::wstring& text, std::wstring* expanded)
     {
-        for (const NamedFolder& folder : kStandardFolders) {
-            if (SameName(name, folder.name)) {
-                *value = folder.path;
-                return true;
-            }
+        if (!Expand(line, text, expanded)) {
+            return false;
         }
-        for (const wchar_t* section : {L"CEStrings", L"Strings"}) {
-            if (const InfLine* definition = inf_.Find(section, name)) {
-                return Expand(*definition, Field(*definition, 0), value, depth + 1);
-            }
+        return expanded->find(L'%') == std::wstring::npos ||
+               Fail(line, L"\"" + *expanded + L"\": a %string% stands only at a folder's start");
+    }
+
+    // A folder: a standard folder and what follows.
+    bool Folder(const InfLine& line, const std::wstring& text, std::wstring* folder)
+    {
+        if (!Expand(line, text, folder)) {
+            return false;
         }
-        return Fail(line, L"the string %" + name + L"% is not defined");
+        return (!HandheldFolder(*folder).empty() &&
+                folder->find(L'%', folder->find(L'%', 1) + 1) == std::wstring::npos &&
+                folder->find(L"\\\\") == std::wstring::npos && folder->back() != L'\\') ||
+               Fail(line,
+                    L"\"" + *folder + L"\" is no folder below a standard folder such as %CE2%");
     }
 
     // The expanded first field of a key that must be there and not be empty.
@@ -176,10 +186,26 @@ private:
         if (!line) {
             return Fail(L"[" + std::wstring(section) + L"] has no " + key);
         }
-        if (!Expand(*line, Field(*line, 0), value)) {
+        if (!Text(*line, Field(*line, 0), value)) {
             return false;
         }
         return !value->empty() || Fail(*line, std::wstring(key) + L" is empty");
+    }
+
+    bool CheckKeys(const wchar_t* section, const wchar_t* const* keys, size_t count, bool required)
+    {
+        const InfSection* found = inf_.Section(section);
+        if (!found) {
+            return !required || Fail(L"there is no section [" + std::wstring(section) + L"]");
+        }
+        for (const InfLine& line : found->lines) {
+            if (!IsKnown(line.key, keys, count)) {
+                return Fail(line, L"[" + std::wstring(section) + L"] " +
+                                      (line.key.empty() ? L"needs key = value lines"
+                                                        : line.key + L" is not supported"));
+            }
+        }
+        return true;
     }
 
     // The sections that a line of [DefaultInstall] lists.
@@ -196,7 +222,7 @@ private:
     }
 
     // Where [DestinationDirs] puts the items of a list: its own entry, or
-    // DefaultDestDir. Only a path is supported ("0, path").
+    // DefaultDestDir. Only a folder is supported ("0, folder").
     bool DestinationFolder(const InfSection& list, std::wstring* folder)
     {
         const InfLine* line = inf_.Find(L"DestinationDirs", list.name);
@@ -207,33 +233,81 @@ private:
             return Fail(L"[DestinationDirs] gives no folder for [" + list.name + L"]");
         }
         if (Field(*line, 0) != L"0") {
-            return Fail(*line, L"only a folder given by its path (0, path) is supported");
+            return Fail(*line, L"only a folder given by its path (0, folder) is supported");
         }
-        if (!Expand(*line, Field(*line, 1), folder)) {
-            return false;
-        }
-        return IsHandheldPath(*folder) || Fail(*line, L"\"" + *folder + L"\" is no handheld path");
+        return Folder(*line, Field(*line, 1), folder);
     }
 
     bool ReadNames(Cabinet* cabinet)
     {
-        std::wstring signature, provider, appName;
-        if (!Required(L"Version", L"Signature", &signature)) {
+        std::wstring signature;
+        if (!Required(L"Version", L"CESignature", &signature)) {
             return false;
         }
-        if (!SameName(signature, L"$Windows NT$")) {
-            return Fail(*inf_.Find(L"Version", L"Signature"),
-                        L"the Signature must be \"$Windows NT$\"");
+        if (!SameName(signature, L"$Windows CE$")) {
+            return Fail(*inf_.Find(L"Version", L"CESignature"),
+                        L"the CESignature must be \"$Windows CE$\"");
         }
-        if (!Required(L"Version", L"Provider", &provider) ||
-            !Required(L"CEStrings", L"AppName", &appName) ||
-            !Required(L"CEStrings", L"InstallDir", &cabinet->installFolder)) {
+        const InfLine* installDir = inf_.Find(L"CEStrings", L"InstallDir");
+        if (!Required(L"Version", L"Provider", &cabinet->provider) ||
+            !Required(L"CEStrings", L"AppName", &cabinet->appName)) {
             return false;
         }
-        cabinet->appName = provider + L" " + appName;
-        return IsHandheldPath(cabinet->installFolder) ||
-               Fail(*inf_.Find(L"CEStrings", L"InstallDir"),
-                    L"InstallDir must be a handheld path such as \\Windows");
+        if (!installDir) {
+            return Fail(L"[CEStrings] has no InstallDir");
+        }
+        if (!Folder(*installDir, Field(*installDir, 0), &cabinet->installDir)) {
+            return false;
+        }
+        cabinet->installFolder = HandheldFolder(cabinet->installDir);
+        return true;
+    }
+
+    bool ReadDevice(Cabinet* cabinet)
+    {
+        if (!CheckKeys(L"CEDevice", kDeviceKeys, 6, false)) {
+            return false;
+        }
+        struct {
+            const wchar_t* key;
+            DWORD* major;
+            DWORD* minor;
+        } numbers[] = {
+            {L"ProcessorType", &cabinet->processorType, nullptr},
+            {L"VersionMin", &cabinet->versionMinMajor, &cabinet->versionMinMinor},
+            {L"VersionMax", &cabinet->versionMaxMajor, &cabinet->versionMaxMinor},
+            {L"BuildMin", &cabinet->buildMin, nullptr},
+            {L"BuildMax", &cabinet->buildMax, nullptr},
+        };
+        for (const auto& number : numbers) {
+            const InfLine* line = inf_.Find(L"CEDevice", number.key);
+            std::wstring text;
+            if (!line) {
+                continue;
+            }
+            if (!Text(*line, Field(*line, 0), &text)) {
+                return false;
+            }
+            if (line->fields.size() != 1 ||
+                !(number.minor ? ParseVersion(text, number.major, number.minor)
+                               : ParseNumber(text, number.major))) {
+                return Fail(*line, L"\"" + text + L"\" is not a " +
+                                       (number.minor ? L"version such as 3.00" : L"number"));
+            }
+        }
+        if (const InfLine* line = inf_.Find(L"CEDevice", L"UnsupportedPlatforms")) {
+            for (const std::wstring& field : line->fields) {
+                std::wstring platform;
+                if (!Text(*line, field, &platform)) {
+                    return false;
+                }
+                if (platform.empty()) {
+                    return Fail(*line, L"a platform's name is empty");
+                }
+                cabinet->unsupportedPlatforms.push_back(platform);
+            }
+        }
+        return true;
     }
 
     bool ReadSources(const std::wstring& folder)
@@ -258,7 +332,7 @@ private:
                                       L" names no disk of [SourceDisksNames]");
             }
             std::wstring path;
-            if (!Expand(*disk, Field(*disk, 3), &path)) {
+            if (!Text(*disk, Field(*disk, 3), &path)) {
                 return false;
             }
             bool absolute = path.size() > 1 && (path[1] == L':' || path[0] == L'\\');
@@ -276,26 +350,6 @@ private:
             }
         }
         return nullptr;
-    }
-
-    bool CheckInstallKeys()
-    {
-        const InfSection* install = inf_.Section(L"DefaultInstall");
-        if (!install) {
-            return Fail(L"there is no section [DefaultInstall]");
-        }
-        for (const InfLine& line : install->lines) {
-            bool known = false;
-            for (const wchar_t* key : kInstallKeys) {
-                known |= SameName(line.key, key);
-            }
-            if (!known) {
-                return Fail(line, L"[DefaultInstall] " + (line.key.empty()
-                                                              ? L"needs key = value lines"
-                                                              : line.key + L" is not supported"));
-            }
-        }
-        return true;
     }
 
     // Reads every line of the sections that a key of [DefaultInstall] lists.
@@ -323,41 +377,48 @@ private:
     // installed name [, name in the cabinet [, unused [, flags]]]
     bool ReadCopiedFile(const InfSection& list, const InfLine& line, Cabinet* cabinet)
     {
-        std::wstring installed, source, folder;
-        DWORD flags = 0;
+        CabinetFile file = {};
+        std::wstring source;
         if (!line.key.empty()) {
             return Fail(line, L"a file list holds no key = value lines");
         }
-        if (!DestinationFolder(list, &folder) || !Expand(line, Field(line, 0), &installed) ||
-            !Expand(line, Field(line, 1), &source)) {
+        if (!DestinationFolder(list, &file.folder) || !Text(line, Field(line, 0), &file.name) ||
+            !Text(line, Field(line, 1), &source)) {
             return false;
         }
-        if (installed.empty() || installed.find(L'\\') != std::wstring::npos) {
+        if (file.name.empty() || file.name.find(L'\\') != std::wstring::npos) {
             return Fail(line, L"the installed name must be a file name");
         }
         if (line.fields.size() > 4 ||
-            (!Field(line, 3).empty() && !ParseNumber(Field(line, 3), &flags))) {
+            (!Field(line, 3).empty() && !ParseNumber(Field(line, 3), &file.flags))) {
             return Fail(line, L"a file is: installed name, name in the cabinet, , flags");
         }
-        const SourceFile* file = Source(source.empty() ? installed : source);
-        if (!file) {
-            return Fail(line, L"\"" + (source.empty() ? installed : source) +
+        const SourceFile* found = Source(source.empty() ? file.name : source);
+        if (!found) {
+            return Fail(line, L"\"" + (source.empty() ? file.name : source) +
                                   L"\" is not in [SourceDisksFiles]");
         }
-        std::wstring path = Join(folder, installed);
+        file.installed = Join(HandheldFolder(file.folder), file.name);
         for (const CabinetFile& other : cabinet->files) {
-            if (SameName(other.installed, path)) {
-                return Fail(line, path + L" is installed twice");
+            if (SameName(other.installed, file.installed)) {
+                return Fail(line, file.installed + L" is installed twice");
             }
         }
-        cabinet->files.push_back({file->name, file->path, path});
+        if (cabinet->files.size() == kMostFiles) {
+            return Fail(line, L"a cabinet holds at most 998 files");
+        }
+        file.number = static_cast<WORD>(cabinet->files.size() + 1);
+        file.source = found->name;
+        file.sourcePath = found->path;
+        cabinet->files.push_back(file);
         return true;
     }
 
     // name, 0 (a file), installed file it starts [, folder]
     bool ReadShortcut(const InfSection& list, const InfLine& line, Cabinet* cabinet)
     {
-        std::wstring name, target, folder;
+        CabinetShortcut shortcut;
+        std::wstring target;
         DWORD toFolder = 0;
         if (!line.key.empty() || line.fields.size() < 3 || line.fields.size() > 4) {
             return Fail(line, L"a shortcut is: name, 0, installed file [, folder]");
@@ -365,10 +426,10 @@ private:
         if (!Field(line, 1).empty() && (!ParseNumber(Field(line, 1), &toFolder) || toFolder)) {
             return Fail(line, L"only shortcuts to files (0) are supported");
         }
-        if (!Expand(line, Field(line, 0), &name) || !Expand(line, Field(line, 2), &target)) {
+        if (!Text(line, Field(line, 0), &shortcut.name) || !Text(line, Field(line, 2), &target)) {
             return false;
         }
-        if (name.empty() || name.find(L'\\') != std::wstring::npos) {
+        if (shortcut.name.empty() || shortcut.name.find(L'\\') != std::wstring::npos) {
             return Fail(line, L"the shortcut's name must be a file name");
         }
         const CabinetFile* started = nullptr;
@@ -380,17 +441,13 @@ private:
         if (!started) {
             return Fail(line, L"\"" + target + L"\" is not a file that the cabinet installs");
         }
-        if (!Field(line, 3).empty()) {
-            if (!Expand(line, Field(line, 3), &folder)) {
-                return false;
-            }
-            if (!IsHandheldPath(folder)) {
-                return Fail(line, L"\"" + folder + L"\" is no handheld path");
-            }
-        } else if (!DestinationFolder(list, &folder)) {
+        if (!(Field(line, 3).empty() ? DestinationFolder(list, &shortcut.folder)
+                                     : Folder(line, Field(line, 3), &shortcut.folder))) {
             return false;
         }
-        cabinet->shortcuts.push_back({Join(folder, name + L".lnk"), started->installed});
+        shortcut.path = Join(HandheldFolder(shortcut.folder), shortcut.name + L".lnk");
+        shortcut.target = started->installed;
+        cabinet->shortcuts.push_back(shortcut);
         return true;
     }
 
@@ -403,21 +460,19 @@ private:
         if (!line.key.empty() || line.fields.size() != 5) {
             return Fail(line, L"a registry value is: root, key, value name, flags, data");
         }
-        for (const NamedRoot& root : kRoots) {
-            if (SameName(Field(line, 0), root.name)) {
-                value.root = root.root;
-                value.rootName = root.name;
-            }
-        }
-        if (!value.root) {
+        const RegistryRoot* root = FindRoot(Field(line, 0));
+        if (!root) {
             return Fail(line, L"the registry root must be HKLM, HKCU or HKCR");
         }
-        if (!Expand(line, Field(line, 1), &value.key) ||
-            !Expand(line, Field(line, 2), &value.name) || !Expand(line, Field(line, 4), &data)) {
+        value.root = root->root;
+        value.rootName = root->name;
+        if (!Text(line, Field(line, 1), &value.key) || !Text(line, Field(line, 2), &value.name) ||
+            !Text(line, Field(line, 4), &data)) {
             return false;
         }
-        if (value.key.empty()) {
-            return Fail(line, L"the registry key is missing");
+        if (value.key.empty() || value.key.find(L"\\\\") != std::wstring::npos ||
+            value.key[0] == L'\\' || value.key.back() == L'\\') {
+            return Fail(line, L"the registry key \"" + value.key + L"\" is missing or malformed");
         }
         if (!ParseNumber(Field(line, 3), &flags) ||
             (flags != kTextFlags && flags != kNumberFlags)) {
@@ -443,7 +498,7 @@ private:
         if (!line) {
             return true;
         }
-        if (!Expand(*line, Field(*line, 0), &cabinet->hookLibrary)) {
+        if (!Text(*line, Field(*line, 0), &cabinet->hookLibrary)) {
             return false;
         }
         const SourceFile* file = Source(cabinet->hookLibrary);
@@ -451,11 +506,6 @@ private:
             return Fail(*line, L"\"" + cabinet->hookLibrary + L"\" is not in [SourceDisksFiles]");
         }
         cabinet->hookLibraryPath = file->path;
-        for (const CabinetFile& installed : cabinet->files) {
-            if (cabinet->installedHookLibrary.empty() && SameName(installed.source, file->name)) {
-                cabinet->installedHookLibrary = installed.installed;
-            }
-        }
         return true;
     }
 
@@ -464,43 +514,15 @@ private:
     std::vector<SourceFile> sourceFiles_;
 };
 
-bool ReadBytes(const std::wstring& path, std::string* bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    char buffer[4096];
-    DWORD read = 0;
-    BOOL ok;
-    while ((ok = ReadFile(file, buffer, sizeof(buffer), &read, nullptr)) && read) {
-        bytes->append(buffer, read);
-    }
-    CloseHandle(file);
-    return ok != FALSE;
-}
-
 }  // namespace
-
-bool ParseCabinetDescription(const std::string& utf8, const std::wstring& folder, Cabinet* cabinet,
-                             std::wstring* error)
-{
-    InfFile inf;
-    *cabinet = Cabinet();
-    return inf.Parse(utf8, error) && DescriptionReader(inf, error).Read(folder, cabinet);
-}
 
 bool ReadCabinetDescription(const std::wstring& path, Cabinet* cabinet, std::wstring* error)
 {
     std::wstring full = FullPath(path);
-    std::string bytes;
-    if (!ReadBytes(full, &bytes)) {
-        *error = L"cannot read " + full + L" (error " + std::to_wstring(GetLastError()) + L")";
-        return false;
-    }
-    if (!ParseCabinetDescription(bytes, full.substr(0, full.find_last_of(L"\\/")), cabinet,
-                                 error)) {
+    InfFile inf;
+    *cabinet = Cabinet();
+    if (!inf.Open(full, error) ||
+        !DescriptionReader(inf, error).Read(full.substr(0, full.find_last_of(L"\\/")), cabinet)) {
         *error = full + L": " + *error;
         return false;
     }

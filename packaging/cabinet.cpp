@@ -1,0 +1,88 @@
+#include "cabinet.h"
+
+#include <algorithm>
+
+namespace {
+
+struct StandardFolder {
+    int number;
+    const wchar_t* path;
+};
+
+// The handheld's standard folders as an English Pocket PC names them; on a
+// handheld in another language its installer takes that language's names.
+const StandardFolder kStandardFolders[] = {
+    {1, L"\\Program Files"},
+    {2, L"\\Windows"},
+    {4, L"\\Windows\\StartUp"},
+    {5, L"\\My Documents"},
+    {8, L"\\Program Files\\Games"},
+    {11, L"\\Windows\\Start Menu\\Programs"},
+    {14, L"\\Windows\\Start Menu\\Programs\\Games"},
+    {15, L"\\Windows\\Fonts"},
+    {17, L"\\Windows\\Start Menu"},
+};
+
+const RegistryRoot kRoots[] = {
+    {L"HKCR", HKEY_CLASSES_ROOT, 1},
+    {L"HKCU", HKEY_CURRENT_USER, 2},
+    {L"HKLM", HKEY_LOCAL_MACHINE, 3},
+};
+
+}  // namespace
+
+std::wstring RecordName(const Cabinet& cabinet)
+{
+    return cabinet.provider + L" " + cabinet.appName;
+}
+
+std::wstring HandheldFolder(const std::wstring& folder, int* number)
+{
+    for (const StandardFolder& standard : kStandardFolders) {
+        std::wstring name = L"%CE" + std::to_wstring(standard.number) + L"%";
+        std::wstring rest = folder.substr(std::min(name.size(), folder.size()));
+        if (SameName(folder.substr(0, name.size()), name) && (rest.empty() || rest[0] == L'\\')) {
+            if (number) {
+                *number = standard.number;
+            }
+            return standard.path + rest;
+        }
+    }
+    return L"";
+}
+
+const RegistryRoot* FindRoot(const std::wstring& name)
+{
+    for (const RegistryRoot& root : kRoots) {
+        if (SameName(name, root.name)) {
+            return &root;
+        }
+    }
+    return nullptr;
+}
+
+const RegistryRoot* FindRoot(WORD code)
+{
+    for (const RegistryRoot& root : kRoots) {
+        if (root.code == code) {
+            return &root;
+        }
+    }
+    return nullptr;
+}
+
+const RegistryRoot* FindRoot(HKEY key)
+{
+    for (const RegistryRoot& root : kRoots) {
+        if (root.root == key) {
+            return &root;
+        }
+    }
+    return nullptr;
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b)
+{
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}

@@ -1,0 +1,26 @@
+// A handheld's installer cabinet: a cabinet file whose members have 8.3
+// names, NAME.NNN: the installation data NAME.000 first, then each file of
+// the installation data as the member of its number (.001, .002 ...), and the
+// hook library as .999 last. NAME is up to eight letters and digits of the
+// item's own name, padded on the left with '0'.
+#pragma once
+
+#include <string>
+
+#include "cabinet.h"
+
+// "KEYBDR41.002" for "KeybdR410.exe" and 2.
+std::string MemberName(const std::wstring& name, int number);
+
+// Writes the cabinet that the description names: its installation data, the
+// files from their desktop paths, and the hook library. False, with the
+// reason in *error, when it can't; no cabinet is left then.
+bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& path,
+                              std::wstring* error);
+
+// Extracts the cabinet into the folder and decodes its installation data:
+// the files' sources are their members there, and the hook library is the
+// .999 (empty without one). False, with one line naming what is wrong in
+// *error, for a file that is no such cabinet or a damaged one.
+bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folder, Cabinet* cabinet,
+                             std::wstring* error);

@@ -1,0 +1,20 @@
+// The installation data of a handheld's installer cabinet, its member
+// "NAME.000": a fixed header (processor, versions, the sections' places and
+// sizes), the application's name, its provider and the unsupported platforms,
+// then the sections of strings, folders, files, registry keys ("hives"),
+// registry values and shortcuts, which refer to one another by number. Texts
+// are ASCII; folders, keys and shortcut paths are lists of string numbers.
+#pragma once
+
+#include <string>
+
+#include "cabinet.h"
+
+// Everything of the cabinet but its source files and hook library. False,
+// with the reason in *error, for what the format can't carry.
+bool EncodeInstallationData(const Cabinet& cabinet, std::string* bytes, std::wstring* error);
+
+// The cabinet that the data describes; its files have no source yet. False,
+// with what is wrong in *error, for data that is damaged or that this
+// installer doesn't understand.
+bool DecodeInstallationData(const std::string& bytes, Cabinet* cabinet, std::wstring* error);

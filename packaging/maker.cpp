@@ -1,0 +1,38 @@
+// The cabinet maker: makes a handheld's installer cabinet from its
+// description and the files that the description names.
+//   cab-maker DESCRIPTION CABINET
+// Prints the cabinet's members; on a description that it can't use, one line
+// naming the line and the reason, and no cabinet. Exit code 0 when made.
+#include <cstdio>
+
+#include "cabinet_description.h"
+#include "installation_cabinet.h"
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 3) {
+        std::fwprintf(stderr, L"usage: cab-maker DESCRIPTION CABINET\n");
+        return 2;
+    }
+    Cabinet cabinet;
+    std::wstring error;
+    DeleteFileW(argv[2]);
+    if (!ReadCabinetDescription(argv[1], &cabinet, &error) ||
+        !WriteInstallationCabinet(cabinet, argv[2], &error)) {
+        std::fwprintf(stderr, L"cab-maker: %ls\n", error.c_str());
+        return 1;
+    }
+    std::wprintf(
+        L"%ls: installation data %hs", argv[2],
+        MemberName(std::wstring(argv[2]).substr(std::wstring(argv[2]).find_last_of(L"\\/") + 1), 0)
+            .c_str());
+    for (const CabinetFile& file : cabinet.files) {
+        std::wprintf(L", %hs (%ls)", MemberName(file.name, file.number).c_str(),
+                     file.installed.c_str());
+    }
+    if (!cabinet.hookLibrary.empty()) {
+        std::wprintf(L", hook library %hs", MemberName(cabinet.hookLibrary, 999).c_str());
+    }
+    std::wprintf(L"\n");
+    return 0;
+}

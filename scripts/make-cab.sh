@@ -1,0 +1,18 @@
+#!/bin/sh
+# Makes the product's installer cabinet with the cabinet maker under Wine,
+# from the description that the build puts beside the built files:
+#   scripts/make-cab.sh BUILD_DIR     (writes BUILD_DIR/cab/TavrinFoldKeyboard.cab)
+# It runs in a Wine prefix of its own, build/wine/tools, apart from the tests'.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+mkdir -p "$build/cab"
+windows() { echo "Z:$1" | tr / '\\'; }
+WINEPREFIX=$(cd "$here/.." && pwd)/build/wine/tools
+export WINEPREFIX
+status=0
+output=$("$here/wine-run.sh" "$build/bin/cab-maker.exe" \
+  "$(windows "$build/bin/TavrinFoldKeyboard.inf")" \
+  "$(windows "$build/cab/TavrinFoldKeyboard.cab")" 2>&1) || status=$?
+printf '%s\n' "$output" | tr -d '\r'
+exit "$status"

@@ -1,0 +1,17 @@
+// The product's description beside the built files, and the cabinet made from it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "cabinet_description.h"
+#include "test_support.h"
+
+inline Cabinet ProductDescription()
+{
+    Cabinet cabinet;
+    std::wstring error, path = test_support::BinFolder() + L"\\TavrinFoldKeyboard.inf";
+    EXPECT_TRUE(ReadCabinetDescription(path, &cabinet, &error)) << testing::PrintToString(error);
+    return cabinet;
+}
+const std::wstring kProductCabinet =
+    test_support::BinFolder() + L"\\..\\cab\\TavrinFoldKeyboard.cab";

@@ -1,0 +1,204 @@
+// The cabinet that the build makes, on a fresh Wine prefix: it holds what the
+// description says (not what it can't carry), field by field; the installer
+// installs exactly the product from it and the removal leaves the prefix as it
+// was; damaged and foreign cabinets, real files, install nothing, call no hook.
+#include <functional>
+#include <map>
+
+#include "cabinet_file.h"
+#include "cabinet_test.h"
+#include "installation_cabinet.h"
+
+using namespace test_support;
+using Files = std::map<std::wstring, long long>;
+
+namespace {
+
+// Every file (its size) and folder (-1) below the folder, and whether the
+// keys of installers' records and of drivers are there (1).
+Files Prefix(const std::wstring& folder = L"C:\\Windows")
+{
+    Files files;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        std::wstring path = folder + L"\\" + found.cFileName;
+        bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY,
+             named = *found.cFileName != L'.';
+        if (named && (files[path] = isFolder ? -1LL : found.nFileSizeLow) < 0) {
+            files.merge(Prefix(path));
+        }
+    }
+    FindClose(search);
+    for (const wchar_t* key : {L"Software\\Apps", L"Drivers"}) {
+        HKEY k;
+        files[key] = !RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &k) && !RegCloseKey(k);
+    }
+    return files;
+}
+
+std::wstring Value(HKEY root, const std::wstring& key, const std::wstring& name)
+{
+    DWORD data[64] = {}, size = sizeof(data) - 2, type = 0;
+    RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY, &type, data, &size);
+    return type == REG_DWORD ? std::to_wstring(data[0]) : reinterpret_cast<wchar_t*>(data);
+}
+
+void Write(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// The cabinet, a row per item with all its fields (files with their bytes' hash).
+std::vector<std::wstring> Rows(const Cabinet& c)
+{
+    auto n = [](DWORD value) {
+        return L" " + std::to_wstring(value);
+    };
+    auto bytes = [&n](const std::wstring& path) {
+        return n(DWORD(std::hash<std::string>()(ReadFileBytes(path))));
+    };
+    std::vector<std::wstring> rows = {
+        c.provider + L"|" + c.appName + L"|" + c.installDir + L"|" + c.installFolder,
+        n(c.processorType) + n(c.versionMinMajor) + n(c.versionMinMinor) + n(c.versionMaxMajor) +
+            n(c.versionMaxMinor) + n(c.buildMin) + n(c.buildMax),
+        L"hook library" + bytes(c.hookLibraryPath)};
+    for (const std::wstring& platform : c.unsupportedPlatforms) {
+        rows.push_back(L"not on " + platform);
+    }
+    for (const CabinetFile& f : c.files) {
+        rows.push_back(n(f.number) + f.folder + L"|" + f.name + n(f.flags) + f.installed +
+                       bytes(f.sourcePath));
+    }
+    for (const CabinetShortcut& s : c.shortcuts) {
+        rows.push_back(s.folder + L"|" + s.name + L"|" + s.path + L"|" + s.target);
+    }
+    for (const CabinetRegistryValue& v : c.registryValues) {
+        rows.push_back(v.rootName + L"\\" + v.key + L"|" + v.name + n(v.type) + v.text +
+                       n(v.number));
+    }
+    return rows;
+}
+
+TEST(CabinetRoundTrip, HoldsWhatTheDescriptionSays)
+{
+    const Cabinet described = ProductDescription();
+    std::wstring folder = BinFolder() + L"\\round-trip", error;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    Cabinet decoded;
+    ASSERT_TRUE(OpenInstallationCabinet(kProductCabinet, folder, &decoded, &error)) << error.size();
+    EXPECT_EQ(Rows(described), Rows(decoded));
+    for (const CabinetFile& file : decoded.files) {  // each under the format's member name
+        std::string member = MemberName(file.name, file.number);
+        EXPECT_TRUE(
+            DeleteFileW((folder + L"\\" + std::wstring(member.begin(), member.end())).c_str()));
+    }
+    EXPECT_TRUE(DeleteFileW((folder + L"\\000SETUP.999").c_str()) &&
+                DeleteFileW((folder + L"\\TAVRINFO.000").c_str()) &&
+                RemoveDirectoryW(folder.c_str()));
+
+    std::string text = ReadFileBytes(BinFolder() + L"\\TavrinFoldKeyboard.inf");
+    std::wstring copy = BinFolder() + L"\\unusable.inf";
+    text.replace(text.find("\nKeyTap.wav,,,0"), 16, "\nKeyTap.wav,,,0\n\"T\xE4p.wav\",KeyTap.wav");
+    Write(copy, text);
+    EXPECT_FALSE(ReadCabinetDescription(copy, &decoded, &error));
+    EXPECT_NE(std::wstring::npos, error.find(L": line 57: \"T\xE4p.wav\" is not ASCII"))
+        << error.size();
+    RemoveFile(copy);
+}
+
+// Runs the installer, pressing OK on its message box: its exit code, and its output and
+// "(message box)" if it showed one.
+DWORD RunInstaller(const std::wstring& arguments, std::string* output)
+{
+    std::wstring log = BinFolder() + L"\\installer-test.txt";
+    Process installer(L"C:\\windows\\system32\\cmd.exe",
+                      L"/c " + BinFolder() + L"\\cab-installer.exe " + arguments + L" >" + log);
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindWindowW(L"#32770", L" ")) || installer.WaitForExit(0); },
+              20000);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    DWORD exitCode = 99;
+    installer.WaitForExit(20000, &exitCode);
+    *output = ReadFileBytes(log) + (box ? "(message box)" : "");
+    return exitCode;
+}
+
+TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
+{
+    const Cabinet product = ProductDescription();
+    const Files before = Prefix();
+    ASSERT_FALSE(before.at(L"Software\\Apps") || before.at(L"Drivers")) << "a fresh prefix";
+    std::string output;
+    EXPECT_EQ(0u, RunInstaller(L"install " + kProductCabinet, &output)) << output;
+    EXPECT_NE(std::string::npos, output.find("(message box)")) << output;
+
+    Files expected = before;
+    expected[L"Software\\Apps"] = expected[L"Drivers"] = 1;
+    for (const CabinetFile& file : product.files) {
+        expected[L"C:" + file.installed] = (long long)ReadFileBytes(file.sourcePath).size();
+        EXPECT_EQ(ReadFileBytes(file.sourcePath), ReadFileBytes(L"C:" + file.installed));
+    }
+    for (const CabinetShortcut& shortcut : product.shortcuts) {  // both start the program
+        expected[L"C:" + shortcut.path] = 38;
+        expected[L"C:" + shortcut.path.substr(0, shortcut.path.rfind(L'\\'))] = -1;
+        EXPECT_EQ("35#\"\\Windows\\Tavrin Fold Keyboard.exe\"",
+                  ReadFileBytes(L"C:" + shortcut.path));
+    }
+    EXPECT_EQ(expected, Prefix());
+    for (const CabinetRegistryValue& value : product.registryValues) {
+        EXPECT_EQ(value.type == REG_DWORD ? std::to_wstring(value.number) : value.text,
+                  Value(value.root, value.key, value.name));
+    }
+    std::wstring record = L"Software\\Apps\\" + RecordName(product);
+    EXPECT_EQ(L"1 \\Windows", Value(HKEY_LOCAL_MACHINE, record, L"Instl") + L" " +
+                                  Value(HKEY_LOCAL_MACHINE, record, L"InstlDir"));
+    EXPECT_EQ(0u, RunInstaller(L"remove " + kProductCabinet, &output)) << output;
+    EXPECT_EQ(before, Prefix());
+}
+
+TEST(CabinetInstaller, ADamagedOrForeignCabinetInstallsNothing)
+{
+    std::wstring error, folder = BinFolder() + L"\\damaged", cabinet = folder + L".cab";
+    std::vector<CabinetMember> members;  // the product's cabinet's, .000 first
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(ExtractCabinetFile(kProductCabinet, folder, &members, &error));
+    const std::string data = ReadFileBytes(members[0].path), whole = ReadFileBytes(kProductCabinet);
+    // The product's cabinet, installation data patched, without member leftOut (6: its .999).
+    auto make = [&](size_t at, DWORD value, size_t size, int leftOut) {
+        std::vector<CabinetMember> held = members;
+        Write(held[0].path,
+              std::string(data).replace(at, size, reinterpret_cast<char*>(&value), size));
+        held.erase(held.begin() + leftOut);
+        WriteCabinetFile(cabinet, held, &error);
+    };
+    const size_t values = *reinterpret_cast<const DWORD*>(&data[0x4C]);  // their section
+    const std::pair<std::function<void()>, const char*> rows[] = {
+        {[&] { Write(cabinet, whole.substr(0, whole.size() / 2)); }, "damaged or cut short"},
+        {[&] { Write(cabinet, ReadFileBytes(BinFolder() + L"\\SETUP.DLL")); }, "it is no cabinet"},
+        {[&] { make(0, 0, 0, 0); }, "no installation data (.000)"},
+        {[&] { make(0, 0, 0, 3); }, "member .003, which the cabinet does not hold"},
+        {[&] { make(0x3A, 9, 2, 6); }, "shortcut section runs past the end"},
+        {[&] { make(values + 6, 5, 4, 6); }, "type 0x00000005"},
+    };
+    Write(L"C:\\Windows\\R410.inf", "settings");  // which Install_Init would delete
+    const Files before = Prefix();
+    for (const auto& row : rows) {
+        row.first();
+        std::string output;
+        EXPECT_EQ(2u, RunInstaller(L"install " + cabinet, &output)) << output;
+        EXPECT_NE(std::string::npos, output.find(row.second)) << output;
+        EXPECT_EQ(output.size() - 1, output.find('\n')) << "one line: " << output;
+    }
+    EXPECT_EQ(before, Prefix());
+    members.insert(members.end(), {{"", L"C:\\Windows\\R410.inf"}, {"", cabinet}});
+    for (const CabinetMember& member : members) {
+        RemoveFile(member.path);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
