@@ -1,0 +1,109 @@
+// The real settings program, started from the Windows folder with the
+// keyboard-service stand-in beside it and driven from this process, which is
+// also the other program that holds or rewrites the settings file.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "keyboard_service.h"
+#include "resources/resource.h"
+#include "service_standin.h"
+#include "test_support.h"
+
+namespace test_support {
+
+const wchar_t kMainClass[] = L"Fold Keyboard";
+
+inline std::wstring SettingsFile()
+{
+    return InWindowsFolder(L"R410.inf");
+}
+
+inline void WriteSettingsFile(const std::string& bytes)
+{
+    HANDLE file = CreateFileW(SettingsFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// The bytes with a repeat delay code and rate in their fields (offsets 4 and 8).
+inline std::string WithRepeat(std::string bytes, LONG delayCode, LONG rate)
+{
+    bytes.replace(4, 4, reinterpret_cast<const char*>(&delayCode), 4);
+    return bytes.replace(8, 4, reinterpret_cast<const char*>(&rate), 4);
+}
+
+// A 4976-byte file whose bytes differ from one seed to another.
+inline std::string Image(char seed, LONG delayCode, LONG rate)
+{
+    std::string bytes(4976, seed);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>(seed + i % 61);
+    }
+    return WithRepeat(bytes, delayCode, rate);
+}
+
+// The defaults: tag "D", everything else zero.
+inline std::string Defaults(LONG delayCode, LONG rate)
+{
+    return WithRepeat("D" + std::string(4975, '\0'), delayCode, rate);
+}
+
+class SettingsProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EndProgramsWithWindow(kMainClass);
+        ServiceStandIn::Reset();
+        InstallProgram(L"Tavrin Fold Keyboard.exe", L"Tavrin Fold Keyboard.exe");
+        RemoveFile(SettingsFile());
+    }
+
+    void TearDown() override
+    {
+        EndProgramsWithWindow(kMainClass);
+        ServiceStandIn::End();
+        RemoveFile(SettingsFile());
+    }
+
+    static Process Start() { return Process(InWindowsFolder(L"Tavrin Fold Keyboard.exe")); }
+
+    // Starts the program and waits for its Settings page.
+    void Open()
+    {
+        program_ = Start();
+        sheet_ = WaitForWindow(L"#32770", L"Tavrin R412 Keyboard", 15000);
+        page_ = CurrentPage(sheet_);
+        ASSERT_TRUE(Item(IDC_TEST_FIELD));
+    }
+
+    HWND Item(int id) const { return GetDlgItem(page_, id); }
+    LRESULT Position(int slider) const { return SendMessageW(Item(slider), TBM_GETPOS, 0, 0); }
+    bool Checked(int box) const
+    {
+        return SendMessageW(Item(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    void Click(int box) const { SendMessageW(Item(box), BM_CLICK, 0, 0); }
+
+    // Moves a slider as the end of a drag does; the caret goes back to the test field.
+    void Move(int slider, int position) const
+    {
+        SendMessageW(Item(slider), TBM_SETPOS, TRUE, position);
+        SendMessageW(page_, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
+                     reinterpret_cast<LPARAM>(Item(slider)));
+        EXPECT_EQ(Item(IDC_TEST_FIELD), FocusedWindow(page_));
+    }
+
+    Process program_;
+    HWND sheet_ = nullptr;
+    HWND page_ = nullptr;
+};
+
+}  // namespace test_support
