@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "keyboard_service.h"
@@ -15,22 +17,14 @@
 #include "service_standin.h"
 #include "test_support.h"
 
-namespace test_support {
+using namespace test_support;
 
 const wchar_t kMainClass[] = L"Fold Keyboard";
-
-inline std::wstring SettingsFile()
-{
-    return InWindowsFolder(L"R410.inf");
-}
+const std::wstring kSettingsFile = InWindowsFolder(L"R410.inf");
 
 inline void WriteSettingsFile(const std::string& bytes)
 {
-    HANDLE file = CreateFileW(SettingsFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(std::filesystem::path(kSettingsFile), std::ios::binary) << bytes;
 }
 
 // The bytes with a repeat delay code and rate in their fields (offsets 4 and 8).
@@ -40,20 +34,15 @@ inline std::string WithRepeat(std::string bytes, LONG delayCode, LONG rate)
     return bytes.replace(8, 4, reinterpret_cast<const char*>(&rate), 4);
 }
 
-// A 4976-byte file whose bytes differ from one seed to another.
+// A 4976-byte file whose bytes differ from one seed to another; seed 0 gives
+// the defaults, tag "D" and everything else zero.
 inline std::string Image(char seed, LONG delayCode, LONG rate)
 {
-    std::string bytes(4976, seed);
-    for (size_t i = 0; i < bytes.size(); ++i) {
+    std::string bytes(4976, '\0');
+    for (size_t i = 0; seed && i < bytes.size(); ++i) {
         bytes[i] = static_cast<char>(seed + i % 61);
     }
-    return WithRepeat(bytes, delayCode, rate);
-}
-
-// The defaults: tag "D", everything else zero.
-inline std::string Defaults(LONG delayCode, LONG rate)
-{
-    return WithRepeat("D" + std::string(4975, '\0'), delayCode, rate);
+    return WithRepeat(seed ? bytes : "D" + bytes.substr(1), delayCode, rate);
 }
 
 class SettingsProgram : public ::testing::Test {
@@ -63,14 +52,14 @@ protected:
         EndProgramsWithWindow(kMainClass);
         ServiceStandIn::Reset();
         InstallProgram(L"Tavrin Fold Keyboard.exe", L"Tavrin Fold Keyboard.exe");
-        RemoveFile(SettingsFile());
+        RemoveFile(kSettingsFile);
     }
 
     void TearDown() override
     {
         EndProgramsWithWindow(kMainClass);
         ServiceStandIn::End();
-        RemoveFile(SettingsFile());
+        RemoveFile(kSettingsFile);
     }
 
     static Process Start() { return Process(InWindowsFolder(L"Tavrin Fold Keyboard.exe")); }
@@ -86,10 +75,7 @@ protected:
 
     HWND Item(int id) const { return GetDlgItem(page_, id); }
     LRESULT Position(int slider) const { return SendMessageW(Item(slider), TBM_GETPOS, 0, 0); }
-    bool Checked(int box) const
-    {
-        return SendMessageW(Item(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
+    bool Checked(int box) const { return SendMessageW(Item(box), BM_GETCHECK, 0, 0) != 0; }
     void Click(int box) const { SendMessageW(Item(box), BM_CLICK, 0, 0); }
 
     // Moves a slider as the end of a drag does; the caret goes back to the test field.
@@ -105,5 +91,3 @@ protected:
     HWND sheet_ = nullptr;
     HWND page_ = nullptr;
 };
-
-}  // namespace test_support

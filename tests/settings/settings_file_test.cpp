@@ -3,8 +3,6 @@
 // process, as another program, holds, rewrites or removes the file.
 #include "program.h"
 
-using namespace test_support;
-
 namespace {
 
 enum AtSave { Unchanged, Rewritten, Removed, Held };
@@ -12,85 +10,75 @@ enum AtSave { Unchanged, Rewritten, Removed, Held };
 // Opens the settings file without sharing, as another program may; creates it if missing.
 HANDLE HoldSettingsFile()
 {
-    return CreateFileW(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+    return CreateFileW(kSettingsFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-TEST_F(SettingsProgram, SaveChangesOnlyTheRepeatFieldsOfTheFileAsItIsThen)
+// Each row: the file when the page opens, the slider positions the page shows,
+// and by the file's state at a save what the file holds then, but for the
+// repeat fields, which the save sets (a held file keeps its own).
+TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsThen)
 {
-    const std::string full = Image('A', 8, 3), other = Image('a', 16, 1), none = Defaults(0, 0);
-    const std::string shortFile = full.substr(0, 1000), longer = full + std::string(500, 'x');
-    const std::string shortLoaded = shortFile + none.substr(1000);
-    auto saved = [](const std::string& bytes) {
-        return WithRepeat(bytes, 20, 2);
-    };
+    const std::string full = Image('A', 8, 3), other = Image('a', 16, 1), none = Image(0, 0, 0);
+    const std::string part = Image('C', 20, 0).substr(0, 1000), partRead = part + none.substr(1000);
+    const std::string image = Image('E', 0, 4), longer = image + "beyond";
+    const char* atSave[] = {"unchanged", "rewritten", "removed", "held"};
     const struct {
-        const char* name;
-        const std::string* atOpen;  // null: no file
-        bool heldAtOpen;
-        AtSave atSave;
-        std::string expected;
+        const char* atOpen;
+        const std::string* file;  // null: none
+        bool held;
+        LRESULT delay, rate;
+        std::string after[4];  // by the state at the save
     } rows[] = {
-        {"missing, unchanged", nullptr, false, Unchanged, saved(none)},
-        {"missing, rewritten", nullptr, false, Rewritten, saved(other)},
-        {"missing, removed", nullptr, false, Removed, saved(none)},
-        {"missing, held", nullptr, false, Held, ""},  // created empty by the other program
-        {"full, unchanged", &full, false, Unchanged, saved(full)},
-        {"full, rewritten", &full, false, Rewritten, saved(other)},
-        {"full, removed", &full, false, Removed, saved(full)},
-        {"full, held", &full, false, Held, full},
-        {"short, unchanged", &shortFile, false, Unchanged, saved(shortLoaded)},
-        {"short, rewritten", &shortFile, false, Rewritten, saved(other)},
-        {"short, removed", &shortFile, false, Removed, saved(shortLoaded)},
-        {"short, held", &shortFile, false, Held, shortFile},
-        {"longer, unchanged", &longer, false, Unchanged, saved(full)},
-        {"longer, rewritten", &longer, false, Rewritten, saved(other)},
-        {"longer, removed", &longer, false, Removed, saved(full)},
-        {"longer, held", &longer, false, Held, longer},
-        {"held, unchanged", &full, true, Unchanged, saved(full)},
-        {"held, rewritten", &full, true, Rewritten, saved(other)},
-        {"held, removed", &full, true, Removed, saved(none)},
-        {"held, held", &full, true, Held, full},
+        {"missing", nullptr, false, 0, 0, {none, other, none, ""}},
+        {"full", &full, false, 1, 3, {full, other, full, full}},
+        {"short", &part, false, 4, 0, {partRead, other, partRead, part}},
+        {"longer", &longer, false, 0, 4, {image, other, image, longer}},
+        {"held", &full, true, 0, 0, {full, other, none, full}},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        RemoveFile(SettingsFile());
-        if (row.atOpen) {
-            WriteSettingsFile(*row.atOpen);
+        for (int state = Unchanged; state <= Held; ++state) {
+            SCOPED_TRACE(std::string(row.atOpen) + " at the start, " + atSave[state] +
+                         " at the save");
+            RemoveFile(kSettingsFile);
+            if (row.file) {
+                WriteSettingsFile(*row.file);
+            }
+            HANDLE held = row.held ? HoldSettingsFile() : nullptr;
+            Open();
+            CloseHandle(held);
+            EXPECT_EQ(row.delay, Position(IDC_REPEAT_DELAY));
+            EXPECT_EQ(row.rate, Position(IDC_REPEAT_RATE));
+            EXPECT_TRUE(ReadFileBytes(kSettingsFile) == (row.file ? *row.file : ""));
+            held = state == Held ? HoldSettingsFile() : nullptr;
+            if (state == Rewritten) {
+                WriteSettingsFile(other);
+            } else if (state == Removed) {
+                RemoveFile(kSettingsFile);
+            }
+            SendMessageW(Item(IDC_REPEAT_DELAY), TBM_SETPOS, TRUE, 4);
+            Move(IDC_REPEAT_RATE, 2);
+            CloseHandle(held);
+            const std::string& after = row.after[state];
+            EXPECT_TRUE(ReadFileBytes(kSettingsFile) ==
+                        (state == Held ? after : WithRepeat(after, 20, 2)));
+            EXPECT_FALSE(program_.WaitForExit(0));
+            EndProgramsWithWindow(kMainClass);
         }
-        HANDLE held = row.heldAtOpen ? HoldSettingsFile() : nullptr;
-        Open();
-        CloseHandle(held);
-        held = row.atSave == Held ? HoldSettingsFile() : nullptr;
-        if (row.atSave == Rewritten) {
-            WriteSettingsFile(other);
-        } else if (row.atSave == Removed) {
-            RemoveFile(SettingsFile());
-        }
-        SendMessageW(Item(IDC_REPEAT_DELAY), TBM_SETPOS, TRUE, 4);
-        Move(IDC_REPEAT_RATE, 2);
-        CloseHandle(held);
-        EXPECT_TRUE(ReadFileBytes(SettingsFile()) == row.expected);
-        EXPECT_FALSE(program_.WaitForExit(0));
-        EndProgramsWithWindow(kMainClass);
     }
 }
 
 // A Linux system call, made directly: under Wine this process is a Linux process.
-long long LinuxCall(long long number, long long a, long long b, long long c, long long d)
+template <typename A, typename B, typename C, typename D>
+long long LinuxCall(long long number, A a, B b, C c, D d)
 {
     long long result;
-    register long long r10 asm("r10") = d;
+    register D r10 asm("r10") = d;
     asm volatile("syscall"
                  : "=a"(result)
                  : "0"(number), "D"(a), "S"(b), "d"(c), "r"(r10)
                  : "rcx", "r11", "memory");
     return result;
-}
-
-long long Address(const void* data)
-{
-    return reinterpret_cast<long long>(data);
 }
 
 // The program runs unable to make a file longer than 4000 bytes, as on full
@@ -103,24 +91,24 @@ TEST_F(SettingsProgram, WriteThatFailsLeavesWhatTheSaveDidNotChange)
     WriteSettingsFile(full);
     const long long kPrlimit64 = 302, kRtSigaction = 13, kFileSizeLimit = 1, kSigXfsz = 25;
     unsigned long long kept[2], limit[2] = {4000, 0}, ignore[4] = {1 /* SIG_IGN */}, action[4];
-    ASSERT_EQ(0, LinuxCall(kPrlimit64, 0, kFileSizeLimit, 0, Address(kept)));
+    ASSERT_EQ(0, LinuxCall(kPrlimit64, 0, kFileSizeLimit, 0LL, kept));
     limit[1] = kept[1];
-    LinuxCall(kPrlimit64, 0, kFileSizeLimit, Address(limit), 0);
-    LinuxCall(kRtSigaction, kSigXfsz, Address(ignore), Address(action), 8);
+    LinuxCall(kPrlimit64, 0, kFileSizeLimit, limit, 0);
+    LinuxCall(kRtSigaction, kSigXfsz, ignore, action, 8);
     Open();
-    LinuxCall(kPrlimit64, 0, kFileSizeLimit, Address(kept), 0);
-    LinuxCall(kRtSigaction, kSigXfsz, Address(action), 0, 8);
+    LinuxCall(kPrlimit64, 0, kFileSizeLimit, kept, 0);
+    LinuxCall(kRtSigaction, kSigXfsz, action, 0, 8);
 
     Move(IDC_REPEAT_DELAY, 4);  // in place: needs no room
-    EXPECT_TRUE(ReadFileBytes(SettingsFile()) == WithRepeat(full, 20, 3));
+    EXPECT_TRUE(ReadFileBytes(kSettingsFile) == WithRepeat(full, 20, 3));
     WriteSettingsFile(cut);
     Move(IDC_REPEAT_DELAY, 0);  // lengthens the file, and fails part-way
-    std::string bytes = ReadFileBytes(SettingsFile());
+    std::string bytes = ReadFileBytes(kSettingsFile);
     EXPECT_LT(bytes.size(), 4976u);
     EXPECT_EQ(WithRepeat(cut, 0, 0), WithRepeat(bytes.substr(0, cut.size()), 0, 0));
     WriteSettingsFile(full);
     Move(IDC_REPEAT_RATE, 1);  // the next move tries again
-    EXPECT_TRUE(ReadFileBytes(SettingsFile()) == WithRepeat(full, 4, 1));
+    EXPECT_TRUE(ReadFileBytes(kSettingsFile) == WithRepeat(full, 4, 1));
 }
 
 }  // namespace
