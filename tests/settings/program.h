@@ -49,10 +49,9 @@ class SettingsProgram : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EndProgramsWithWindow(kMainClass);
+        TearDown();
         ServiceStandIn::Reset();
         InstallProgram(L"Tavrin Fold Keyboard.exe", L"Tavrin Fold Keyboard.exe");
-        RemoveFile(kSettingsFile);
     }
 
     void TearDown() override

@@ -40,10 +40,7 @@ TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsTh
         for (int state = Unchanged; state <= Held; ++state) {
             SCOPED_TRACE(std::string(row.atOpen) + " at the start, " + atSave[state] +
                          " at the save");
-            RemoveFile(kSettingsFile);
-            if (row.file) {
-                WriteSettingsFile(*row.file);
-            }
+            row.file ? WriteSettingsFile(*row.file) : RemoveFile(kSettingsFile);
             HANDLE held = row.held ? HoldSettingsFile() : nullptr;
             Open();
             CloseHandle(held);
@@ -81,10 +78,9 @@ long long LinuxCall(long long number, A a, B b, C c, D d)
     return result;
 }
 
-// The program runs unable to make a file longer than 4000 bytes, as on full
-// storage. Wine starts it as a fork of this process, so it inherits the limit,
-// and the limit's signal ignored, which makes such a write fail instead of
-// ending the program.
+// The program can't make a file longer than 4000 bytes, as on full storage: it
+// inherits the limit from this process, which Wine forks to start it, and the
+// limit's signal ignored, so that such a write fails instead of ending it.
 TEST_F(SettingsProgram, WriteThatFailsLeavesWhatTheSaveDidNotChange)
 {
     const std::string full = Image('A', 8, 3), cut = Image('a', 16, 1).substr(0, 3000);

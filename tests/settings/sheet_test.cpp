@@ -5,8 +5,6 @@
 #include <commctrl.h>
 
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "keyboard_settings.h"
 #include "resources/resource.h"
@@ -41,9 +39,9 @@ bool Inside(HWND window, const RECT& area)
 
 // Checks that each control of the page lies in the page area and its text fits
 // it in its font; returns the labels' texts, "icon" for a shown icon.
-std::vector<std::wstring> CheckPage(HWND page, const RECT& pageArea)
+std::wstring CheckPage(HWND page, const RECT& pageArea)
 {
-    std::vector<std::wstring> labels;
+    std::wstring labels;
     for (HWND item = GetWindow(page, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
         std::wstring text = WindowText(item);
         bool label = ClassName(item) == L"Static";
@@ -59,7 +57,7 @@ std::vector<std::wstring> CheckPage(HWND page, const RECT& pageArea)
         EXPECT_TRUE(Inside(item, pageArea)) << testing::PrintToString(text);
         EXPECT_TRUE(icon || extent.cx <= room.right) << testing::PrintToString(text);
         if (label) {
-            labels.push_back(icon && SendMessageW(item, STM_GETICON, 0, 0) ? L"icon" : text);
+            labels += (icon && SendMessageW(item, STM_GETICON, 0, 0) ? L"icon" : text) + L"; ";
         }
     }
     return labels;
@@ -69,7 +67,7 @@ TEST(SettingsSheet, FillsTheWorkAreaWithOkAndTwoPagesWhoseControlsFit)
 {
     HWND parent = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 240, 268,
                                   nullptr, nullptr, nullptr, nullptr);
-    std::vector<std::wstring> infoLabels;
+    std::wstring infoLabels;
     WithSheet([&] { EXPECT_EQ(0, RunSettingsSheet(GetModuleHandleW(nullptr), parent)); },
               [&](HWND sheet) {
                   EXPECT_EQ(L"Tavrin R412 Keyboard", WindowText(sheet));
@@ -78,8 +76,8 @@ TEST(SettingsSheet, FillsTheWorkAreaWithOkAndTwoPagesWhoseControlsFit)
                   SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
                   GetWindowRect(sheet, &frame);
                   EXPECT_TRUE(EqualRect(&workArea, &frame));
-                  EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDOK)));
-                  EXPECT_TRUE(Inside(GetDlgItem(sheet, IDOK), workArea));
+                  HWND ok = GetDlgItem(sheet, IDOK);
+                  EXPECT_TRUE(IsWindowVisible(ok) && Inside(ok, workArea));
                   for (int hidden : {IDCANCEL, IDHELP, 0x3021 /* Apply */}) {
                       EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, hidden))) << hidden;
                   }
@@ -93,14 +91,10 @@ TEST(SettingsSheet, FillsTheWorkAreaWithOkAndTwoPagesWhoseControlsFit)
                   infoLabels = CheckPage(CurrentPage(sheet), pageArea);
               });
     DestroyWindow(parent);
-    std::vector<std::wstring> expected = {L"icon",
-                                          L"Tavrin Fold Keyboard",
-                                          L"V1.03 (Build 1002)",
-                                          L"Copyright © 2002 Tavrin",
-                                          L"Alle Rechte vorbehalten.",
-                                          L"Entworfen und hergestellt",
-                                          L"von Tavrin"};
-    EXPECT_EQ(expected, infoLabels);
+    EXPECT_EQ(
+        L"icon; Tavrin Fold Keyboard; V1.03 (Build 1002); Copyright © 2002 Tavrin; "
+        L"Alle Rechte vorbehalten.; Entworfen und hergestellt; von Tavrin; ",
+        infoLabels);
     EXPECT_EQ(0x20C, SettingsSheetCallback(nullptr, PSCB_GETVERSION, 0));  // the Pocket PC sheet
 }
 
