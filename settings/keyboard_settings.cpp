@@ -52,7 +52,7 @@ void KeyboardSettings::Save()
     DWORD written;
     if (read && SetFilePointer(file, fieldsStart, nullptr, FILE_BEGIN) == fieldsStart &&
         WriteFile(file, bytes + fieldsStart, fieldsEnd - fieldsStart, &written, nullptr) &&
-        SetFilePointer(file, onDisk, nullptr, FILE_BEGIN) == onDisk &&
+        SetFilePointer(file, static_cast<LONG>(onDisk), nullptr, FILE_BEGIN) == onDisk &&
         WriteFile(file, bytes + onDisk, sizeof(*image) - onDisk, &written, nullptr)) {
         SetEndOfFile(file);
     }
