@@ -12,8 +12,7 @@
 #include "sheet_watch.h"
 #include "test_support.h"
 
-// While set, allocating a settings record fails, as `new` may on the handheld
-// (the code under test is built with -fcheck-new).
+// While set, allocating a settings record fails, as `new` may on the handheld.
 bool recordAllocationFails = false;
 
 #ifdef __clang__
