@@ -26,13 +26,35 @@ void KeyboardSettings::Load()
 
 void KeyboardSettings::Save()
 {
-    HANDLE file = CreateFileW(SETTINGS_FILE, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // Opened without truncation: the file keeps what it holds until new bytes
+    // are in place.
+    HANDLE file = CreateFileW(SETTINGS_FILE, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }
-    const SettingsFileImage* image = this;
+    // Only the repeat fields are ours: everything else is taken from the file as
+    // it is now, and what was loaded stays only where the file has no bytes.
+    SettingsFileImage* image = this;
+    const LONG delayCode = repeatDelayCode;
+    const LONG rate = repeatRate;
+    DWORD onDisk = 0;
+    BOOL read = ReadFile(file, image, sizeof(*image), &onDisk, nullptr);
+    repeatDelayCode = delayCode;
+    repeatRate = rate;
+
+    // Written in place: the two fields, then what a short file lacks. A write
+    // that fails leaves the rest of the file as it was; a longer file is cut to
+    // the image's size only once both writes have succeeded.
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(image);
+    const DWORD fieldsStart = offsetof(SettingsFileImage, repeatDelayCode);
+    const DWORD fieldsEnd = offsetof(SettingsFileImage, reserved);
     DWORD written;
-    WriteFile(file, image, sizeof(*image), &written, nullptr);
+    if (read && SetFilePointer(file, fieldsStart, nullptr, FILE_BEGIN) == fieldsStart &&
+        WriteFile(file, bytes + fieldsStart, fieldsEnd - fieldsStart, &written, nullptr) &&
+        SetFilePointer(file, static_cast<LONG>(onDisk), nullptr, FILE_BEGIN) == onDisk &&
+        WriteFile(file, bytes + onDisk, sizeof(*image) - onDisk, &written, nullptr)) {
+        SetEndOfFile(file);
+    }
     CloseHandle(file);
 }

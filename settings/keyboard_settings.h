@@ -45,7 +45,8 @@ public:
 
     // Reads the file, or takes the defaults when it can't be opened.
     void Load();
-    // Rewrites the whole file; a failure is silent.
+    // Writes the two repeat fields, keeping the rest of the file as it is on
+    // disk; a failure is silent.
     void Save();
 
     HWND pageWindow;  // the Settings page that owns the record
