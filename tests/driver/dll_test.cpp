@@ -17,7 +17,7 @@ TEST(DriverLifecycle, LoadsStartsStopsAndUnloadsAgainAndAgain)
     const std::wstring path = BinFolder() + L"\\RSN.dll";
     StreamDriver driver;
     MessageRecorder client;
-    DWORD window = static_cast<DWORD>(HandleToLong(client.Window())), handles = 0, now = 0;
+    DWORD window = static_cast<DWORD>(HandleToLong(client.Window()));
     for (int load = 0; load < 20; ++load) {
         std::wstring problem;
         ASSERT_TRUE(driver.Load(path, "RSN", &problem));
@@ -41,10 +41,8 @@ TEST(DriverLifecycle, LoadsStartsStopsAndUnloadsAgainAndAgain)
         EXPECT_TRUE(driver.Deinit(1));
         driver.Unload();
         EXPECT_FALSE(GetModuleHandleW(path.c_str())) << "load " << load;
-        GetProcessHandleCount(GetCurrentProcess(), load == 0 ? &handles : &now);
     }
     PumpMessages(1500);  // a thread left in unloaded code would take the process down by now
-    EXPECT_EQ(handles, now);
 }
 
 // Posting to a client window in the test's process.
