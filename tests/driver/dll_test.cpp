@@ -1,0 +1,62 @@
+// RSN.dll itself: loaded, started, stopped and unloaded by the test again and
+// again, and under the device-manager stand-in, a process of its own.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "stream_driver.h"
+#include "test_support.h"
+
+using namespace test_support;
+
+namespace {
+
+// Each load starts from zero, and nothing of it stays behind.
+TEST(DriverLifecycle, LoadsStartsStopsAndUnloadsAgainAndAgain)
+{
+    const std::wstring path = BinFolder() + L"\\RSN.dll";
+    StreamDriver driver;
+    MessageRecorder client;
+    DWORD window = static_cast<DWORD>(HandleToLong(client.Window()));
+    for (int load = 0; load < 20; ++load) {
+        std::wstring problem;
+        ASSERT_TRUE(driver.Load(path, "RSN", &problem));
+        EXPECT_EQ(1u, driver.Init(0));
+        EXPECT_EQ(1u, driver.Init(0));  // a second Init keeps the thread
+        EXPECT_EQ(1u, driver.Open(1, GENERIC_READ | GENERIC_WRITE, 0));
+        DWORD resumed = 1, bytes = 0;
+        EXPECT_TRUE(
+            driver.IOControl(1, 1, nullptr, 0, reinterpret_cast<PBYTE>(&resumed), 4, &bytes));
+        EXPECT_EQ(0u, resumed) << "load " << load;
+        for (int start = 0; start < 50; ++start) {
+            EXPECT_TRUE(driver.Deinit(1));
+            EXPECT_EQ(1u, driver.Init(0));
+        }
+        // Stopped with a power cycle to look at and a window to post to.
+        EXPECT_TRUE(
+            driver.IOControl(1, 3, reinterpret_cast<PBYTE>(&window), 4, nullptr, 0, nullptr));
+        driver.PowerDown(1);
+        driver.PowerUp(1);
+        EXPECT_TRUE(driver.Close(1));
+        EXPECT_TRUE(driver.Deinit(1));
+        driver.Unload();
+        EXPECT_FALSE(GetModuleHandleW(path.c_str())) << "load " << load;
+    }
+    PumpMessages(1500);  // a thread left in unloaded code would take the process down by now
+}
+
+// Posting to a client window in the test's process.
+TEST(DriverHost, PostsToAClientInAnotherProcessOnceAPowerCycleUntilCleared)
+{
+    MessageRecorder client;
+    Process host(BinFolder() + L"\\device-manager.exe",
+                 L"\"" + BinFolder() + L"\\RSN.dll\" RSN window " +
+                     std::to_wstring(HandleToULong(client.Window())) +
+                     L" cycle wait 2500 clear-window cycle wait 1500");
+    EXPECT_EQ(0, client.WaitFor(1125, 10000));
+    EXPECT_TRUE(host.WaitForExit(10000));
+    PumpMessages(100);
+    EXPECT_EQ(1u, client.Received().size()) << "once, and nothing after clear-window";
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// The handheld layer on the desktop: paths, program starts, dialogs, menu bar, sheet.
+#include <gtest/gtest.h>
+
+#include <handheld.h>
+
+#include <tuple>
+#include <vector>
+
+#include "service_standin.h"
+#include "sheet_watch.h"
+#include "test_support.h"
+
+using namespace test_support;
+
+namespace {
+
+TEST(HandheldPath, RootedPathsTakeTheWindowsDriveWhateverTheCurrentDirectory)
+{
+    const std::wstring drive = WindowsFolder().substr(0, 2), refused = L"refused";
+    const std::tuple<const wchar_t*, size_t, std::wstring> rows[] = {
+        {L"\\Windows\\R410.inf", MAX_PATH, drive + L"\\Windows\\R410.inf"},
+        {L"\\abcd", 8, drive + L"\\abcd"},
+        {L"\\abcde", 8, refused},
+        {L"Z:\\tmp\\x.inf", MAX_PATH, L"Z:\\tmp\\x.inf"},
+        {L"\\\\server\\share\\x", MAX_PATH, L"\\\\server\\share\\x"},
+    };
+    for (const auto& [path, capacity, expected] : rows) {
+        wchar_t resolved[MAX_PATH];
+        EXPECT_EQ(expected, ResolveHandheldPath(path, resolved, capacity) ? resolved : refused)
+            << path;
+    }
+
+    // From another current directory: files, and programs started with or without information.
+    ServiceStandIn::Reset();
+    ASSERT_TRUE(SetCurrentDirectoryW(L"Z:\\tmp"));
+    const wchar_t* file = L"\\Windows\\handheld-path-test.tmp";
+    CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_TRUE(DeleteFileW(file));
+    EXPECT_EQ(INVALID_HANDLE_VALUE, CreateFileW(std::wstring(MAX_PATH, L'a').c_str(), GENERIC_READ,
+                                                0, nullptr, OPEN_EXISTING, 0, nullptr));
+
+    const wchar_t* service = L"\\Windows\\KeybdR410.exe";
+    PROCESS_INFORMATION started = {};
+    EXPECT_TRUE(CreateProcessW(service, nullptr, nullptr, nullptr, 0, 0, 0, 0, nullptr, &started));
+    EXPECT_TRUE(TerminateProcess(started.hProcess, 0)) << "the information handed back";
+    WaitForSingleObject(started.hProcess, 10000);
+    EXPECT_TRUE(CloseHandle(started.hProcess) && CloseHandle(started.hThread));
+    EXPECT_TRUE(CreateProcessW(service, nullptr, nullptr, nullptr, 0, 0, 0, 0, nullptr, nullptr));
+    EXPECT_TRUE(WaitForWindow(L"KeybdR410", nullptr, 10000));
+    ServiceStandIn::End();
+}
+
+TEST(HandheldWindows, DoneFillsTheWorkAreaAndAnEmptyMenuBarLinesTheBottom)
+{
+    RECT workArea, after;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    for (DWORD mask : {DWORD(SHIDIM_FLAGS), DWORD(0)}) {
+        for (DWORD flags : {SHIDIF_DONEBUTTON | SHIDIF_SIPDOWN, SHIDIF_SIPDOWN}) {
+            const bool done = mask && flags & SHIDIF_DONEBUTTON;
+            SHINITDLGINFO info = {mask, CreateDialogW(0, MAKEINTRESOURCEW(100), 0, 0), flags};
+            EXPECT_TRUE(SHInitDialog(&info));
+            GetWindowRect(info.hDlg, &after);
+            EXPECT_EQ(done, !!EqualRect(&workArea, &after)) << mask << " " << flags;
+            EXPECT_EQ(!done, !!IsWindowVisible(GetDlgItem(info.hDlg, IDCANCEL))) << flags;
+            DestroyWindow(info.hDlg);
+            EXPECT_FALSE(SHInitDialog(&info) || SHInitDialog(nullptr)) << "no dialog";
+        }
+    }
+
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_VISIBLE, 0, 0, 240, 268, 0, 0, 0, 0);
+    SHMENUBARINFO info = {sizeof(info), parent, SHCMBF_EMPTYBAR, 0, nullptr, 0, 0, nullptr, 0};
+    ASSERT_TRUE(SHCreateMenuBar(&info));
+    RECT client, bar;
+    GetClientRect(parent, &client);
+    GetWindowRect(info.hwndMB, &bar);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bar), 2);
+    const RECT expected = {0, client.bottom - 26, client.right, client.bottom};
+    EXPECT_TRUE(EqualRect(&expected, &bar) && IsWindowVisible(info.hwndMB));
+    DestroyWindow(parent);
+    EXPECT_FALSE(SHCreateMenuBar(&info) || info.hwndMB || SHCreateMenuBar(nullptr));
+}
+
+std::vector<UINT> callbackMessages;
+
+int CALLBACK Callback(HWND, UINT message, LPARAM)
+{
+    callbackMessages.push_back(message);
+    return 0;
+}
+
+INT_PTR CALLBACK FocusesItsSecondField(HWND page, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        SetFocus(GetDlgItem(page, 202));
+    }
+    return FALSE;
+}
+
+TEST(HandheldSheet, IsATabbedSheetWithoutHelpOrApplyThatKeepsThePagesFocus)
+{
+    PROPSHEETPAGEW page = {};
+    page.dwSize = sizeof(page);
+    page.pszTemplate = MAKEINTRESOURCEW(101);
+    page.pfnDlgProc = FocusesItsSecondField;
+    const DWORD flags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | PSH_MAXIMIZE | PSH_HASHELP;
+    PROPSHEETHEADERW header = {sizeof(header), flags,    0,  0, {}, L"Handheld sheet", 1, {},
+                               {&page},        Callback, {}, 0, {}};
+    auto inspect = [&](HWND sheet) {
+        HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+        EXPECT_TRUE(IsWindowVisible(tabs) && IsWindowVisible(GetDlgItem(sheet, IDOK)));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, IDHELP))) << "Help";
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, 0x3021))) << "Apply";
+        EXPECT_TRUE(WaitUntil([&] { return GetDlgCtrlID(FocusedWindow(sheet)) == 202; }, 2000))
+            << "the focus where the page put it";
+        SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+    };
+    WithSheet([&] { PropertySheetW(&header); }, inspect, L"Handheld sheet");
+    EXPECT_EQ(std::vector<UINT>({PSCB_PRECREATE, PSCB_INITIALIZED}), callbackMessages)
+        << "Apply is message 3 to the desktop's callback, the version query on the handheld";
+}
+
+}  // namespace
