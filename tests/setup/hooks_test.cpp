@@ -1,9 +1,9 @@
 // The built hook library as the cabinet installer loads it, with the real
 // stand-ins running and real files, shortcuts and registry keys in place.
-#include <gtest/gtest.h>
+#include <earlier_files.h>
+#include <installer_hooks.h>
 
 #include <atomic>
-#include <set>
 #include <thread>
 
 #include "message_box_watch.h"
@@ -15,8 +15,6 @@ using namespace setup_test;
 using namespace test_support;
 
 namespace {
-
-using Paths = std::vector<std::wstring>;
 
 template <typename Hook>
 Hook Find(const char* name)
@@ -32,24 +30,23 @@ const auto kUninstallExit = Find<decltype(&Uninstall_Exit)>("Uninstall_Exit");
 const WindowStandIn kService(L"KeybdR410.exe", L"KeybdR410");
 const WindowStandIn kOtherService(L"KeybdR810.exe", L"KeybdR810");
 const WindowStandIn kStateWindow(L"StateWindow.exe", L"STATEWINDOW");
-const std::wstring kWindows = WindowsFolder();
 
-// What an earlier installation leaves below the Windows folder: the shortcut
-// in each Start-menu folder and in its programs subfolder, a row per language
-// (repeats included), and the program files.
-const wchar_t* const kShortcutRows[][2] = {
-    {L"\\Start Menu", L"\\Programs"},            // English
-    {L"\\Menu Iniciar", L"\\Programas"},         // Portuguese
-    {L"\\Menu D\u00e9marrer", L"\\Programmes"},  // French
-    {L"\\Startmen\u00fc", L"\\Programme"},       // German
-    {L"\\Start Menu", L"\\Programmi"},           // Italian
-    {L"\\Men\u00fa Inicio", L"\\Programas"},     // Spanish
-    {L"\\Menu Iniciar", L"\\Programas"},         // Portuguese again
-};
-const std::wstring kShortcut = L"\\Tavrin Fold Keyboard.lnk";
-const Paths kProgramFiles = {L"\\R410.inf",      L"\\Tavrin Fold Keyboard.exe",
-                             L"\\KeybdR410.exe", L"\\SetupR410.dll",
-                             L"\\KeyTap.wav",    L"\\RSNR410.dll"};
+// What an earlier installation leaves: both shortcuts of every row, then the
+// program files. The tables are the library's own; the cabinet's tests hold
+// them against what it installs.
+const Paths kEarlierFiles = [] {
+    Paths paths;
+    for (int row = 0; row < kEarlierShortcutRows; ++row) {
+        paths.insert(paths.end(),
+                     {kEarlierShortcuts[row].startMenu, kEarlierShortcuts[row].programs});
+    }
+    paths.insert(paths.end(), kEarlierProgramFiles,
+                 kEarlierProgramFiles + kEarlierProgramFileCount);
+    return paths;
+}();
+// Beside them, with close names; no hook's to delete.
+const Paths kUnrelatedFiles = {L"\\Windows\\RSN.dll",
+                               L"\\Windows\\Start Menu\\Programme\\Tavrin Fold Keyboard.lnk"};
 
 class SetupHooks : public ::testing::Test {
 protected:
@@ -69,11 +66,10 @@ protected:
     // Nothing of the product's but the installed service; no stand-in running.
     static void Reset()
     {
-        for (const auto& row : kShortcutRows) {
-            RemoveTree(kWindows + row[0]);
-        }
-        for (const std::wstring& path : kProgramFiles) {
-            RemoveTree(kWindows + path);
+        for (const Paths* paths : {&kEarlierFiles, &kUnrelatedFiles}) {
+            for (const std::wstring& path : *paths) {
+                RemoveTree(OnWindowsDrive(path.substr(0, path.find(L'\\', 9))));  // below \Windows
+            }
         }
         for (const WindowStandIn* standIn : {&kService, &kOtherService, &kStateWindow}) {
             standIn->Reset();
@@ -83,10 +79,9 @@ protected:
 };
 
 // Install_Init or Uninstall_Init, with or without the files of an earlier
-// installation (and then its service and the state window running), and with
-// records of these versions below the Apps key, each a tree of keys.
-// Install_Init also closes the state window and deletes the program files and
-// the record of the lowest version from 1.00 to 3.00.
+// installation (its service and the state window running then), and with a
+// record, a tree of keys, for each of these versions. Install_Init also closes
+// the state window and deletes the program files and the lowest version's record.
 struct Cleanup {
     const char* name;
     bool install;
@@ -109,21 +104,14 @@ TEST_F(SetupHooks, InitHooksClosePauseThenDeleteOnlyWhatTheyName)
     for (const Cleanup& hook : kCleanups) {
         SCOPED_TRACE(hook.name);
         Reset();
-        std::set<std::wstring> gone;  // below the Windows folder
+        const Paths placed = hook.earlierFiles ? kEarlierFiles : Paths{};
         std::vector<Process> running;
+        for (const Paths& paths : {placed, kUnrelatedFiles}) {
+            for (const std::wstring& path : paths) {
+                PlaceFile(OnWindowsDrive(path));
+            }
+        }
         if (hook.earlierFiles) {
-            for (const auto& row : kShortcutRows) {
-                gone.insert({row[0] + kShortcut, row[0] + (row[1] + kShortcut)});
-            }
-            for (const std::wstring& path : kProgramFiles) {
-                PlaceFile(kWindows + path);
-            }
-            for (const std::wstring& path : gone) {
-                PlaceFile(kWindows + path);
-            }
-            if (hook.install) {
-                gone.insert(kProgramFiles.begin(), kProgramFiles.end());
-            }
             kService.Reset();  // the installed service is the stand-in
             running.push_back(kService.Start());
             running.push_back(kStateWindow.Start());
@@ -134,13 +122,12 @@ TEST_F(SetupHooks, InitHooksClosePauseThenDeleteOnlyWhatTheyName)
             PlaceKey(HKEY_LOCAL_MACHINE, VersionKey(version) + L"\\Files\\Deep");
             PlaceKey(HKEY_LOCAL_MACHINE, VersionKey(version) + L"\\Registry");
         }
-        const Paths files = FilesBelow(kWindows);
 
         std::atomic<bool> done{false};
         std::atomic<ULONGLONG> firstDeletion{0};
         std::thread watch([&] {
-            while (!done && std::all_of(gone.begin(), gone.end(), [](const std::wstring& path) {
-                return FileExists(kWindows + path);
+            while (!done && std::all_of(placed.begin(), placed.end(), [](const std::wstring& path) {
+                return FileExists(OnWindowsDrive(path));
             })) {
                 Sleep(1);
             }
@@ -162,8 +149,14 @@ TEST_F(SetupHooks, InitHooksClosePauseThenDeleteOnlyWhatTheyName)
             EXPECT_LE(closes.front(), closes.back());  // the service first
             EXPECT_GE(firstDeletion, closes.back() + (hook.install ? 990 : 1990));
         }
-        EXPECT_EQ(Paths(gone.begin(), gone.end()), Without(files, FilesBelow(kWindows)));
-        EXPECT_EQ(Paths{}, Without(FilesBelow(kWindows), files));
+        for (size_t i = 0; i < placed.size(); ++i) {
+            bool shortcut = i < 2 * kEarlierShortcutRows;
+            EXPECT_NE(hook.install || shortcut, FileExists(OnWindowsDrive(placed[i])))
+                << testing::PrintToString(placed[i]);
+        }
+        for (const std::wstring& path : kUnrelatedFiles) {
+            EXPECT_TRUE(FileExists(OnWindowsDrive(path))) << testing::PrintToString(path);
+        }
         for (const std::wstring& version : hook.versions) {
             EXPECT_EQ(version != hook.removed, KeyExists(HKEY_LOCAL_MACHINE, VersionKey(version)))
                 << testing::PrintToString(version);
@@ -183,8 +176,8 @@ TEST_F(SetupHooks, InstallExitTellsToResetWhateverFailed)
         EXPECT_EQ(0, kInstallExit(parent, L"", failed, failed, failed, failed, failed));
         watch.join();
         EXPECT_EQ(
-            L"Tavrin Fold Keyboard instalado com sucesso !Fa\u00e7a a reinicia\u00e7\u00e3o "
-            L"por software do Tavrin.",
+            L"Tavrin Fold Keyboard instalado com sucesso !"
+            L"Fa\u00e7a a reinicia\u00e7\u00e3o por software do Tavrin.",
             box.text);
         EXPECT_EQ(L" ", box.caption);
         EXPECT_EQ(Paths{L"OK"}, box.buttons);

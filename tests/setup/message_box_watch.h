@@ -34,11 +34,8 @@ inline SeenMessageBox DismissMessageBox(DWORD processId, DWORD timeoutMs)
     if (!box) {
         return {};
     }
-    SeenMessageBox seen;
-    seen.found = true;
-    seen.caption = WindowText(box);
-    seen.text = WindowText(GetDlgItem(box, kTextId));
-    seen.owner = GetWindow(box, GW_OWNER);
+    SeenMessageBox seen{true, WindowText(box), WindowText(GetDlgItem(box, kTextId)),
+                        {},   false,           GetWindow(box, GW_OWNER)};
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (IsWindowVisible(child) && ClassName(child) == L"Button") {
             seen.buttons.push_back(WindowText(child));
