@@ -1,13 +1,14 @@
 // The built hook library as the cabinet installer loads it, with the real
-// stand-ins running and real files, shortcuts and registry keys in place.
+// stand-ins running and real files, shortcuts and registry keys in place; and
+// its registry-key holder in-process.
 #include <earlier_files.h>
 #include <installer_hooks.h>
+#include <reg_key.h>
 
 #include <atomic>
 #include <thread>
 
 #include "message_box_watch.h"
-#include "service_standin.h"
 #include "setup_support.h"
 #include "window_standin.h"
 
@@ -31,9 +32,9 @@ const WindowStandIn kService(L"KeybdR410.exe", L"KeybdR410");
 const WindowStandIn kOtherService(L"KeybdR810.exe", L"KeybdR810");
 const WindowStandIn kStateWindow(L"StateWindow.exe", L"STATEWINDOW");
 
-// What an earlier installation leaves: both shortcuts of every row, then the
-// program files. The tables are the library's own; the cabinet's tests hold
-// them against what it installs.
+// What an earlier installation leaves, from the library's own tables (which the
+// cabinet's tests hold against what it installs): both shortcuts of every row,
+// then the program files.
 const Paths kEarlierFiles = [] {
     Paths paths;
     for (int row = 0; row < kEarlierShortcutRows; ++row) {
@@ -50,22 +51,18 @@ const Paths kUnrelatedFiles = {L"\\Windows\\RSN.dll",
 
 class SetupHooks : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(kInstallInit && kInstallExit && kUninstallInit && kUninstallExit);
-        Reset();
-    }
+    void SetUp() override { Reset(); }
     void TearDown() override
     {
         Reset();
         kOtherService.Remove();
         kStateWindow.Remove();
-        ServiceStandIn::Reset();  // the service as other tests expect it
     }
 
     // Nothing of the product's but the installed service; no stand-in running.
     static void Reset()
     {
+        ASSERT_TRUE(kInstallInit && kInstallExit && kUninstallInit && kUninstallExit);
         for (const Paths* paths : {&kEarlierFiles, &kUnrelatedFiles}) {
             for (const std::wstring& path : *paths) {
                 RemoveTree(OnWindowsDrive(path.substr(0, path.find(L'\\', 9))));  // below \Windows
@@ -211,6 +208,42 @@ TEST_F(SetupHooks, UninstallExitRestartsTheOtherModelsServiceOnlyIfItRan)
             EXPECT_GE(stateCloses[0], closes[0] + 1990);  // after the restart
         }
     }
+}
+
+// The registry-key holder, in-process, on keys of its own: the keys it holds
+// and what it returns, which the hooks don't show.
+bool IsOpen(HKEY key)
+{
+    return RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+TEST(RegKey, HoldsOneOpenKeyAndReturnsTheRegistrysResults)
+{
+    const std::wstring root = L"Software\\Tavrin Tests";
+    PlaceKey(HKEY_CURRENT_USER, root + L"\\tree\\a\\b");
+    PlaceKey(HKEY_CURRENT_USER, root + L"\\tree\\c");
+    HKEY first, second;
+    {
+        RegKey holder;
+        EXPECT_NE(ERROR_SUCCESS, holder.DeleteTree((root + L"\\tree").c_str()));  // none held
+        ASSERT_EQ(ERROR_SUCCESS, holder.Open(HKEY_CURRENT_USER, root.c_str(), KEY_ALL_ACCESS));
+        first = holder.key;
+        EXPECT_EQ(ERROR_FILE_NOT_FOUND,
+                  holder.Open(HKEY_CURRENT_USER, (root + L"\\missing").c_str(), KEY_READ));
+        EXPECT_EQ(first, holder.key);
+        EXPECT_EQ(ERROR_FILE_NOT_FOUND, holder.DeleteTree(L"missing"));
+        EXPECT_EQ(ERROR_SUCCESS, holder.DeleteTree(L"tree"));
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, root + L"\\tree"));
+        ASSERT_EQ(ERROR_SUCCESS, holder.Open(HKEY_CURRENT_USER, root.c_str(), KEY_READ));
+        EXPECT_FALSE(IsOpen(first));  // closed when another was opened
+        holder.Close();
+        EXPECT_EQ(nullptr, holder.key);
+        holder.Open(HKEY_CURRENT_USER, root.c_str(), KEY_READ);
+        second = holder.key;
+    }
+    EXPECT_FALSE(IsOpen(second));  // closed by the destructor
+    RegDeleteTreeW(HKEY_CURRENT_USER, root.c_str());
 }
 
 }  // namespace

@@ -20,17 +20,14 @@ inline SeenMessageBox DismissMessageBox(DWORD processId, DWORD timeoutMs)
     using namespace test_support;
     const int kTextId = 0xFFFF;
     HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : TopLevelWindows(L"#32770")) {
-                if (WindowProcessId(window) == processId && IsWindowVisible(window) &&
-                    GetDlgItem(window, kTextId)) {
-                    box = window;
-                }
+    for (ULONGLONG end = GetTickCount64() + timeoutMs; !box && GetTickCount64() < end; Sleep(20)) {
+        for (HWND window : TopLevelWindows(L"#32770")) {
+            if (WindowProcessId(window) == processId && IsWindowVisible(window) &&
+                GetDlgItem(window, kTextId)) {
+                box = window;
             }
-            return box != nullptr;
-        },
-        timeoutMs);
+        }
+    }
     if (!box) {
         return {};
     }
