@@ -58,15 +58,8 @@ inline bool KeyExists(HKEY root, const std::wstring& path)
     return true;
 }
 
-// Deletes the key tree, and the Apps key once it is empty.
-inline void RemoveKey(HKEY root, const std::wstring& path)
-{
-    RegDeleteTreeW(root, path.c_str());
-    RegDeleteKeyW(root, kAppsKey);  // fails while anything is in it
-}
-
-// The cabinet's description beside the built files, read by the installer
-// stand-in's own reader.
+// Used only by the cabinet's tests: the cabinet's description beside the built
+// files, read by the installer stand-in's own reader.
 const wchar_t kDescriptionName[] = L"TavrinFoldKeyboard.inf";
 inline Cabinet ProductCabinet()
 {
@@ -75,6 +68,13 @@ inline Cabinet ProductCabinet()
     std::wstring path = test_support::BinFolder() + L"\\" + kDescriptionName;
     EXPECT_TRUE(ReadCabinetDescription(path, &cabinet, &error)) << testing::PrintToString(error);
     return cabinet;
+}
+
+// Deletes the key tree, and the Apps key once it is empty.
+inline void RemoveKey(HKEY root, const std::wstring& path)
+{
+    RegDeleteTreeW(root, path.c_str());
+    RegDeleteKeyW(root, kAppsKey);  // fails while anything is in it
 }
 
 // Fills the folder with the description and the built files that it names,
