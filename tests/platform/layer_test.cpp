@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "service_standin.h"
+#include "window_standin.h"
 #include "sheet_watch.h"
 #include "test_support.h"
 
@@ -31,7 +31,7 @@ TEST(HandheldPath, RootedPathsTakeTheWindowsDriveWhateverTheCurrentDirectory)
     }
 
     // From another current directory: files, and programs started with or without information.
-    ServiceStandIn::Reset();
+    kKeyboardService.Reset();
     ASSERT_TRUE(SetCurrentDirectoryW(L"Z:\\tmp"));
     const wchar_t* file = L"\\Windows\\handheld-path-test.tmp";
     CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
@@ -47,7 +47,7 @@ TEST(HandheldPath, RootedPathsTakeTheWindowsDriveWhateverTheCurrentDirectory)
     EXPECT_TRUE(CloseHandle(started.hProcess) && CloseHandle(started.hThread));
     EXPECT_TRUE(CreateProcessW(service, nullptr, nullptr, nullptr, 0, 0, 0, 0, nullptr, nullptr));
     EXPECT_TRUE(WaitForWindow(L"KeybdR410", nullptr, 10000));
-    ServiceStandIn::End();
+    kKeyboardService.End();
 }
 
 TEST(HandheldWindows, DoneFillsTheWorkAreaAndAnEmptyMenuBarLinesTheBottom)

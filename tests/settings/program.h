@@ -14,7 +14,7 @@
 
 #include "keyboard_service.h"
 #include "resources/resource.h"
-#include "service_standin.h"
+#include "window_standin.h"
 #include "test_support.h"
 
 using namespace test_support;
@@ -50,14 +50,14 @@ protected:
     void SetUp() override
     {
         TearDown();
-        ServiceStandIn::Reset();
+        kKeyboardService.Reset();
         InstallProgram(L"Tavrin Fold Keyboard.exe", L"Tavrin Fold Keyboard.exe");
     }
 
     void TearDown() override
     {
         EndProgramsWithWindow(kMainClass);
-        ServiceStandIn::End();
+        kKeyboardService.End();
         RemoveFile(kSettingsFile);
     }
 

@@ -6,7 +6,7 @@ namespace {
 TEST_F(SettingsProgram, StartsTheServiceAndRunsTheSheetOverItsMainWindowUntilDone)
 {
     Open();
-    EXPECT_EQ(1, ServiceStandIn::Count("start"));
+    EXPECT_EQ(1, kKeyboardService.Count("start"));
     EXPECT_TRUE(WaitUntil([&] { return FocusedWindow(page_) == Item(IDC_TEST_FIELD); }, 5000));
     HWND main = FindWindowW(kMainClass, nullptr);
     EXPECT_EQ(main, GetWindow(sheet_, GW_OWNER));
@@ -21,12 +21,12 @@ TEST_F(SettingsProgram, StartsTheServiceAndRunsTheSheetOverItsMainWindowUntilDon
     HWND other = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
                                  nullptr, nullptr, nullptr);
     ASSERT_TRUE(SetForegroundWindow(other));
-    ServiceStandIn::End();
+    kKeyboardService.End();
     Process second = Start();
     DWORD exitCode = 99;
     ASSERT_TRUE(second.WaitForExit(10000, &exitCode));
     EXPECT_EQ(0u, exitCode);
-    EXPECT_EQ(2, ServiceStandIn::Count("start"));
+    EXPECT_EQ(2, kKeyboardService.Count("start"));
     EXPECT_EQ(std::vector<HWND>{main}, TopLevelWindows(kMainClass));
     EXPECT_EQ(main, GetAncestor(GetForegroundWindow(), GA_ROOTOWNER));
 
@@ -37,28 +37,28 @@ TEST_F(SettingsProgram, StartsTheServiceAndRunsTheSheetOverItsMainWindowUntilDon
 
 TEST_F(SettingsProgram, ServiceThatNeverShowsItsWindowMeansTenLaunchesAndExitZero)
 {
-    ServiceStandIn::Set(L"CreatesWindow", 0);
+    kKeyboardService.Set(L"CreatesWindow", 0);
     Process program = Start();  // which would wait on its sheet had it gone on
     DWORD exitCode = 99;
     ASSERT_TRUE(program.WaitForExit(30000, &exitCode));
     EXPECT_EQ(0u, exitCode);
-    EXPECT_EQ(10, ServiceStandIn::Count("start"));
+    EXPECT_EQ(10, kKeyboardService.Count("start"));
 }
 
 // Without the service's answers the states start as keyboard off and sound on.
 TEST_F(SettingsProgram, SwitchesSendOnlyChangesAndReportsSetBoxesAndStates)
 {
-    ServiceStandIn::Set(L"Answers", 0);
-    Process service = ServiceStandIn::Start();  // running: not started again
+    kKeyboardService.Set(L"Answers", 0);
+    Process service = kKeyboardService.Start();  // running: not started again
     Open();
     std::string asker = " " + std::to_string(reinterpret_cast<UINT_PTR>(page_)) + " 0";
-    EXPECT_EQ(1, ServiceStandIn::Count("message 1237" + asker));
-    EXPECT_EQ(1, ServiceStandIn::Count("message 1240" + asker));
+    EXPECT_EQ(1, kKeyboardService.Count("message 1237" + asker));
+    EXPECT_EQ(1, kKeyboardService.Count("message 1240" + asker));
     Click(IDC_SOUND_ENABLED);  // on already: nothing to send
     Click(IDC_SOUND_ENABLED);
     Click(IDC_KEYBOARD_ENABLED);
-    EXPECT_EQ(1, ServiceStandIn::Count("message 1242 0 0"));
-    EXPECT_EQ(1, ServiceStandIn::Count("message 1239 1 0"));
+    EXPECT_EQ(1, kKeyboardService.Count("message 1242 0 0"));
+    EXPECT_EQ(1, kKeyboardService.Count("message 1239 1 0"));
 
     HWND main = FindWindowW(kMainClass, nullptr);  // forwards the keyboard's
     SendMessageW(main, KBSVC_KEYBOARD_STATE, 0, 0);
@@ -69,10 +69,10 @@ TEST_F(SettingsProgram, SwitchesSendOnlyChangesAndReportsSetBoxesAndStates)
     EXPECT_TRUE(Checked(IDC_KEYBOARD_ENABLED));
     Click(IDC_KEYBOARD_ENABLED);
     Click(IDC_SOUND_ENABLED);
-    EXPECT_EQ(1, ServiceStandIn::Count("message 1239 0 0"));
-    EXPECT_EQ(2, ServiceStandIn::Count("message 1242 0 0"));
-    EXPECT_EQ(4, ServiceStandIn::Count("message 1239") + ServiceStandIn::Count("message 1242"));
-    EXPECT_EQ(1, ServiceStandIn::Count("start"));
+    EXPECT_EQ(1, kKeyboardService.Count("message 1239 0 0"));
+    EXPECT_EQ(2, kKeyboardService.Count("message 1242 0 0"));
+    EXPECT_EQ(4, kKeyboardService.Count("message 1239") + kKeyboardService.Count("message 1242"));
+    EXPECT_EQ(1, kKeyboardService.Count("start"));
 }
 
 }  // namespace

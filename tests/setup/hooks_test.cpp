@@ -28,7 +28,6 @@ const auto kInstallExit = Find<decltype(&Install_Exit)>("Install_Exit");
 const auto kUninstallInit = Find<decltype(&Uninstall_Init)>("Uninstall_Init");
 const auto kUninstallExit = Find<decltype(&Uninstall_Exit)>("Uninstall_Exit");
 
-const WindowStandIn kService(L"KeybdR410.exe", L"KeybdR410");
 const WindowStandIn kOtherService(L"KeybdR810.exe", L"KeybdR810");
 const WindowStandIn kStateWindow(L"StateWindow.exe", L"STATEWINDOW");
 
@@ -68,7 +67,7 @@ protected:
                 RemoveTree(OnWindowsDrive(path.substr(0, path.find(L'\\', 9))));  // below \Windows
             }
         }
-        for (const WindowStandIn* standIn : {&kService, &kOtherService, &kStateWindow}) {
+        for (const WindowStandIn* standIn : {&kKeyboardService, &kOtherService, &kStateWindow}) {
             standIn->Reset();
         }
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, kAppsKey);
@@ -109,11 +108,11 @@ TEST_F(SetupHooks, InitHooksClosePauseThenDeleteOnlyWhatTheyName)
             }
         }
         if (hook.earlierFiles) {
-            kService.Reset();  // the installed service is the stand-in
-            running.push_back(kService.Start());
+            kKeyboardService.Reset();  // the installed service is the stand-in
+            running.push_back(kKeyboardService.Start());
             running.push_back(kStateWindow.Start());
         } else {
-            kService.Remove();
+            kKeyboardService.Remove();
         }
         for (const std::wstring& version : hook.versions) {
             PlaceKey(HKEY_LOCAL_MACHINE, VersionKey(version) + L"\\Files\\Deep");
@@ -137,7 +136,7 @@ TEST_F(SetupHooks, InitHooksClosePauseThenDeleteOnlyWhatTheyName)
         done = true;
         watch.join();
 
-        std::vector<ULONGLONG> closes = kService.Ticks("close");
+        std::vector<ULONGLONG> closes = kKeyboardService.Ticks("close");
         for (ULONGLONG tick : kStateWindow.Ticks("close")) {
             closes.push_back(tick);
         }

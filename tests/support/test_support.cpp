@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace test_support {
 
 std::wstring BinFolder()
@@ -58,22 +60,6 @@ std::string ReadFileBytes(const std::wstring& path)
     return bytes;
 }
 
-std::vector<std::string> ReadLines(const std::wstring& path)
-{
-    std::string text = ReadFileBytes(path);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 Process::Process(const std::wstring& program, const std::wstring& arguments)
 {
     std::wstring commandLine = L"\"" + program + L"\"";
@@ -90,28 +76,17 @@ Process::Process(const std::wstring& program, const std::wstring& arguments)
                        nullptr, &startup, &started)) {
         CloseHandle(started.hThread);
         process_ = started.hProcess;
-        id_ = started.dwProcessId;
     }
 }
 
-Process::~Process()
-{
-    Terminate();
-}
-
-Process::Process(Process&& other) noexcept : process_(other.process_), id_(other.id_)
+Process::Process(Process&& other) noexcept : process_(other.process_)
 {
     other.process_ = nullptr;
 }
 
 Process& Process::operator=(Process&& other) noexcept
 {
-    if (this != &other) {
-        Terminate();
-        process_ = other.process_;
-        id_ = other.id_;
-        other.process_ = nullptr;
-    }
+    std::swap(process_, other.process_);  // other ends what this held
     return *this;
 }
 
@@ -126,7 +101,7 @@ bool Process::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
     return true;
 }
 
-void Process::Terminate()
+Process::~Process()
 {
     if (process_) {
         if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
@@ -134,7 +109,6 @@ void Process::Terminate()
             WaitForSingleObject(process_, 5000);
         }
         CloseHandle(process_);
-        process_ = nullptr;
     }
 }
 

@@ -22,8 +22,6 @@ void InstallProgram(const std::wstring& builtName, const std::wstring& installed
 void RemoveFile(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
-// The file's lines, without their "\r\n".
-std::vector<std::string> ReadLines(const std::wstring& path);
 
 // A process started by the test; terminated when the object goes, if still running.
 class Process {
@@ -35,15 +33,11 @@ public:
     Process& operator=(Process&& other) noexcept;
 
     bool Started() const { return process_ != nullptr; }
-    DWORD Id() const { return id_; }
-    HANDLE Handle() const { return process_; }
     // True once the process has ended within the time; its exit code in *exitCode.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
-    void Terminate();
 
 private:
     HANDLE process_ = nullptr;
-    DWORD id_ = 0;
 };
 
 // A message-only window that records the application messages (WM_USER and

@@ -1,8 +1,26 @@
 #include "window_standin.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace test_support {
+
+namespace {
+
+// The file's lines, without their "\r\n".
+std::vector<std::string> ReadLines(const std::wstring& path)
+{
+    std::string text = ReadFileBytes(path);
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = std::min(text.find("\r\n", start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+}  // namespace
 
 std::wstring WindowStandIn::RecordPath() const
 {
@@ -10,11 +28,24 @@ std::wstring WindowStandIn::RecordPath() const
     return path.substr(0, path.size() - 4) + L".log";  // in place of ".exe"
 }
 
+std::wstring WindowStandIn::SwitchesKey() const
+{
+    std::wstring name(program_);
+    return L"Software\\Stand-ins\\" + name.substr(0, name.size() - 4);
+}
+
 void WindowStandIn::Reset() const
 {
     End();
     RemoveFile(RecordPath());
+    RegDeleteTreeW(HKEY_CURRENT_USER, SwitchesKey().c_str());
     InstallProgram(program_, program_);
+}
+
+void WindowStandIn::Set(const wchar_t* name, DWORD value) const
+{
+    RegSetKeyValueW(HKEY_CURRENT_USER, SwitchesKey().c_str(), name, REG_DWORD, &value,
+                    sizeof(value));
 }
 
 void WindowStandIn::Remove() const
@@ -34,6 +65,15 @@ Process WindowStandIn::Start() const
 std::vector<std::string> WindowStandIn::Record() const
 {
     return ReadLines(RecordPath());
+}
+
+int WindowStandIn::Count(const std::string& linePrefix) const
+{
+    int count = 0;
+    for (const std::string& line : Record()) {
+        count += line.compare(0, linePrefix.size(), linePrefix) == 0;
+    }
+    return count;
 }
 
 std::vector<ULONGLONG> WindowStandIn::Ticks(const std::string& event) const

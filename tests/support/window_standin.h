@@ -1,6 +1,7 @@
 // Control of a stand-in that is installed in the Windows folder, shows a
-// window of one class and keeps a record "<program>.log" beside itself: the
-// keyboard service, the other model's service and the state window.
+// window of one class, keeps a record "<program>.log" beside itself and reads
+// its switches from HKCU\Software\Stand-ins\<program>: the keyboard service,
+// the other model's service and the state window.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +20,7 @@ public:
     {
     }
 
-    // Ends any running copy, forgets its record and installs it.
+    // Ends any running copy, forgets its record and switches, installs it.
     void Reset() const;
     // Ends any running copy and deletes it and its record.
     void Remove() const;
@@ -29,16 +30,25 @@ public:
     void End() const { EndProgramsWithWindow(windowClass_); }
     std::wstring InstalledPath() const { return InWindowsFolder(program_); }
 
+    // A switch the stand-in reads at start (see the stand-in).
+    void Set(const wchar_t* name, DWORD value) const;
+
+    // Its record, a line an event (see the stand-in).
     std::vector<std::string> Record() const;
+    // How many of the record's lines begin so.
+    int Count(const std::string& linePrefix) const;
     // The ticks (system tick count, ms) of the record's lines of one event,
     // "start" or "close", in order.
     std::vector<ULONGLONG> Ticks(const std::string& event) const;
 
 private:
     std::wstring RecordPath() const;
+    std::wstring SwitchesKey() const;
 
     const wchar_t* program_;
     const wchar_t* windowClass_;
 };
+
+const WindowStandIn kKeyboardService(L"KeybdR410.exe", L"KeybdR410");
 
 }  // namespace test_support
