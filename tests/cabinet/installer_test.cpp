@@ -44,14 +44,6 @@ std::wstring Value(HKEY root, const std::wstring& key, const std::wstring& name)
     return type == REG_DWORD ? std::to_wstring(data[0]) : reinterpret_cast<wchar_t*>(data);
 }
 
-void Write(const std::wstring& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 // The cabinet, a row per item with all its fields (files with their bytes' hash).
 std::vector<std::wstring> Rows(const Cabinet& c)
 {
@@ -103,7 +95,7 @@ TEST(CabinetRoundTrip, HoldsWhatTheDescriptionSays)
     std::string text = ReadFileBytes(BinFolder() + L"\\TavrinFoldKeyboard.inf");
     std::wstring copy = BinFolder() + L"\\unusable.inf";
     text.replace(text.find("\nKeyTap.wav,,,0"), 16, "\nKeyTap.wav,,,0\n\"T\xE4p.wav\",KeyTap.wav");
-    Write(copy, text);
+    WriteFileBytes(copy, text);
     EXPECT_FALSE(ReadCabinetDescription(copy, &decoded, &error));
     EXPECT_NE(std::wstring::npos, error.find(L": line 57: \"T\xE4p.wav\" is not ASCII"))
         << error.size();
@@ -170,21 +162,23 @@ TEST(CabinetInstaller, ADamagedOrForeignCabinetInstallsNothing)
     // The product's cabinet, installation data patched, without member leftOut (6: its .999).
     auto make = [&](size_t at, DWORD value, size_t size, int leftOut) {
         std::vector<CabinetMember> held = members;
-        Write(held[0].path,
-              std::string(data).replace(at, size, reinterpret_cast<char*>(&value), size));
+        WriteFileBytes(held[0].path,
+                       std::string(data).replace(at, size, reinterpret_cast<char*>(&value), size));
         held.erase(held.begin() + leftOut);
         WriteCabinetFile(cabinet, held, &error);
     };
     const size_t values = *reinterpret_cast<const DWORD*>(&data[0x4C]);  // their section
     const std::pair<std::function<void()>, const char*> rows[] = {
-        {[&] { Write(cabinet, whole.substr(0, whole.size() / 2)); }, "damaged or cut short"},
-        {[&] { Write(cabinet, ReadFileBytes(BinFolder() + L"\\SETUP.DLL")); }, "it is no cabinet"},
+        {[&] { WriteFileBytes(cabinet, whole.substr(0, whole.size() / 2)); },
+         "damaged or cut short"},
+        {[&] { WriteFileBytes(cabinet, ReadFileBytes(BinFolder() + L"\\SETUP.DLL")); },
+         "it is no cabinet"},
         {[&] { make(0, 0, 0, 0); }, "no installation data (.000)"},
         {[&] { make(0, 0, 0, 3); }, "member .003, which the cabinet does not hold"},
         {[&] { make(0x3A, 9, 2, 6); }, "shortcut section runs past the end"},
         {[&] { make(values + 6, 5, 4, 6); }, "type 0x00000005"},
     };
-    Write(L"C:\\Windows\\R410.inf", "settings");  // which Install_Init would delete
+    WriteFileBytes(L"C:\\Windows\\R410.inf", "settings");  // which Install_Init would delete
     const Files before = Prefix();
     for (const auto& row : rows) {
         row.first();

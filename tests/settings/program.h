@@ -8,8 +8,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "keyboard_service.h"
@@ -21,11 +19,6 @@ using namespace test_support;
 
 const wchar_t kMainClass[] = L"Fold Keyboard";
 const std::wstring kSettingsFile = InWindowsFolder(L"R410.inf");
-
-inline void WriteSettingsFile(const std::string& bytes)
-{
-    std::ofstream(std::filesystem::path(kSettingsFile), std::ios::binary) << bytes;
-}
 
 // The bytes with a repeat delay code and rate in their fields (offsets 4 and 8).
 inline std::string WithRepeat(std::string bytes, LONG delayCode, LONG rate)

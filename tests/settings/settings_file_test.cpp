@@ -40,7 +40,7 @@ TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsTh
         for (int state = Unchanged; state <= Held; ++state) {
             SCOPED_TRACE(std::string(row.atOpen) + " at the start, " + atSave[state] +
                          " at the save");
-            row.file ? WriteSettingsFile(*row.file) : RemoveFile(kSettingsFile);
+            row.file ? WriteFileBytes(kSettingsFile, *row.file) : RemoveFile(kSettingsFile);
             HANDLE held = row.held ? HoldSettingsFile() : nullptr;
             Open();
             CloseHandle(held);
@@ -49,7 +49,7 @@ TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsTh
             EXPECT_TRUE(ReadFileBytes(kSettingsFile) == (row.file ? *row.file : ""));
             held = state == Held ? HoldSettingsFile() : nullptr;
             if (state == Rewritten) {
-                WriteSettingsFile(other);
+                WriteFileBytes(kSettingsFile, other);
             } else if (state == Removed) {
                 RemoveFile(kSettingsFile);
             }
@@ -84,7 +84,7 @@ long long LinuxCall(long long number, A a, B b, C c, D d)
 TEST_F(SettingsProgram, WriteThatFailsLeavesWhatTheSaveDidNotChange)
 {
     const std::string full = Image('A', 8, 3), cut = Image('a', 16, 1).substr(0, 3000);
-    WriteSettingsFile(full);
+    WriteFileBytes(kSettingsFile, full);
     const long long kPrlimit64 = 302, kRtSigaction = 13, kFileSizeLimit = 1, kSigXfsz = 25;
     unsigned long long kept[2], limit[2] = {4000, 0}, ignore[4] = {1 /* SIG_IGN */}, action[4];
     ASSERT_EQ(0, LinuxCall(kPrlimit64, 0, kFileSizeLimit, 0LL, kept));
@@ -97,12 +97,12 @@ TEST_F(SettingsProgram, WriteThatFailsLeavesWhatTheSaveDidNotChange)
 
     Move(IDC_REPEAT_DELAY, 4);  // in place: needs no room
     EXPECT_TRUE(ReadFileBytes(kSettingsFile) == WithRepeat(full, 20, 3));
-    WriteSettingsFile(cut);
+    WriteFileBytes(kSettingsFile, cut);
     Move(IDC_REPEAT_DELAY, 0);  // lengthens the file, and fails part-way
     std::string bytes = ReadFileBytes(kSettingsFile);
     EXPECT_LT(bytes.size(), 4976u);
     EXPECT_EQ(WithRepeat(cut, 0, 0), WithRepeat(bytes.substr(0, cut.size()), 0, 0));
-    WriteSettingsFile(full);
+    WriteFileBytes(kSettingsFile, full);
     Move(IDC_REPEAT_RATE, 1);  // the next move tries again
     EXPECT_TRUE(ReadFileBytes(kSettingsFile) == WithRepeat(full, 4, 1));
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "test_support.h"
 
@@ -31,7 +30,7 @@ inline std::wstring OnWindowsDrive(const std::wstring& handheldPath)
 inline void PlaceFile(const std::wstring& path, const std::string& content = "earlier")
 {
     fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(fs::path(path), std::ios::binary) << content;
+    test_support::WriteFileBytes(path, content);
 }
 
 inline void RemoveTree(const std::wstring& path)

@@ -60,6 +60,14 @@ std::string ReadFileBytes(const std::wstring& path)
     return bytes;
 }
 
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
 Process::Process(const std::wstring& program, const std::wstring& arguments)
 {
     std::wstring commandLine = L"\"" + program + L"\"";

@@ -22,6 +22,8 @@ void InstallProgram(const std::wstring& builtName, const std::wstring& installed
 void RemoveFile(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
+// Replaces the file's contents with the bytes.
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 // A process started by the test; terminated when the object goes, if still running.
 class Process {
