@@ -5,13 +5,37 @@
 namespace {
 
 const int kMaxLaunches = 10;
-// A freshly started service needs a moment to create its window.
 const DWORD kPollIntervalMs = 50;
-const DWORD kWindowWaitMs = 500;
+// After a soft reset the service may need a second or more to show its window
+// on a slow handheld; five seconds is several times that, and ten launches
+// that hang without a window still give up within a minute.
+const DWORD kLaunchWaitMs = 5000;
 
 HWND FindService()
 {
     return FindWindowW(KBSVC_WINDOW_CLASS, nullptr);
+}
+
+// Starts the service and waits for its window until it shows, the started
+// process ends or the wait's bound has passed. Returns the window, or null.
+HWND LaunchService()
+{
+    PROCESS_INFORMATION launched;
+    if (!CreateProcessW(KBSVC_EXECUTABLE, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        nullptr, &launched)) {
+        return FindService();
+    }
+    CloseHandle(launched.hThread);
+    HWND service = FindService();
+    for (DWORD waited = 0; !service && waited < kLaunchWaitMs; waited += kPollIntervalMs) {
+        bool ended = WaitForSingleObject(launched.hProcess, kPollIntervalMs) == WAIT_OBJECT_0;
+        service = FindService();
+        if (ended) {
+            break;
+        }
+    }
+    CloseHandle(launched.hProcess);
+    return service;
 }
 
 }  // namespace
@@ -20,12 +44,7 @@ HWND ContactKeyboardService()
 {
     HWND service = FindService();
     for (int launches = 0; !service && launches < kMaxLaunches; ++launches) {
-        CreateProcessW(KBSVC_EXECUTABLE, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       nullptr, nullptr);
-        for (DWORD waited = 0; !service && waited < kWindowWaitMs; waited += kPollIntervalMs) {
-            Sleep(kPollIntervalMs);
-            service = FindService();
-        }
+        service = LaunchService();
     }
     return service;
 }

@@ -6,6 +6,7 @@
 //   Keyboard, Sound   the states (kept there, so they outlive a restart; default 1)
 //   CreatesWindow     0: start, record, and end without a window
 //   Answers           0: record queries but never answer them
+//   StartDelayMs      how long it takes to show its window after its start
 // and read what it did in KeybdR410.log beside its executable.
 #include <windows.h>
 
@@ -58,6 +59,7 @@ LRESULT CALLBACK ServiceWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
     PeerRecord(L"start %lu", GetCurrentProcessId());
+    Sleep(PeerSetting(kSettingsKey, L"StartDelayMs", 0));  // a slow handheld after a reset
 
     // One service at a time, even when two start together.
     HANDLE startup = CreateMutexW(nullptr, FALSE, L"KeybdR410 stand-in start-up");

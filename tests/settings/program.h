@@ -56,11 +56,11 @@ protected:
 
     static Process Start() { return Process(InWindowsFolder(L"Tavrin Fold Keyboard.exe")); }
 
-    // Starts the program and waits for its Settings page.
+    // Starts the program and waits for its own Settings page (not one still closing).
     void Open()
     {
         program_ = Start();
-        sheet_ = WaitForWindow(L"#32770", L"Tavrin R412 Keyboard", 15000);
+        sheet_ = WaitForWindow(L"#32770", L"Tavrin R412 Keyboard", 15000, program_.Id());
         page_ = CurrentPage(sheet_);
         ASSERT_TRUE(Item(IDC_TEST_FIELD));
     }

@@ -191,10 +191,17 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
     }
 }
 
-HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs)
+HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs, DWORD processId)
 {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowW(className, title)) != nullptr; }, timeoutMs);
+    WaitUntil(
+        [&] {
+            do {
+                found = FindWindowExW(nullptr, found, className, title);
+            } while (found && processId && WindowProcessId(found) != processId);
+            return found != nullptr;
+        },
+        timeoutMs);
     return found;
 }
 
@@ -258,6 +265,8 @@ void EndProgramsWithWindow(const wchar_t* className)
             CloseHandle(process);
         }
     }
+    // The system takes a dead process's windows away only after it has ended.
+    WaitUntil([&] { return TopLevelWindows(className).empty(); }, 10000);
 }
 
 }  // namespace test_support

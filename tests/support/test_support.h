@@ -35,6 +35,7 @@ public:
     Process& operator=(Process&& other) noexcept;
 
     bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return GetProcessId(process_); }
     // True once the process has ended within the time; its exit code in *exitCode.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
 
@@ -73,7 +74,9 @@ private:
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
 void PumpMessages(DWORD forMs);
 
-HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs);
+// A top-level window of the class and title, of any process or of the one given.
+HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs,
+                   DWORD processId = 0);
 std::vector<HWND> TopLevelWindows(const wchar_t* className);
 DWORD WindowProcessId(HWND window);
 std::wstring WindowText(HWND window);
@@ -84,7 +87,8 @@ HWND FocusedWindow(HWND window);
 // The page a property sheet shows.
 HWND CurrentPage(HWND sheet);
 
-// Ends every process that owns a top-level window of the class.
+// Ends every process that owns a top-level window of the class, and waits
+// until their windows are gone.
 void EndProgramsWithWindow(const wchar_t* className);
 
 }  // namespace test_support
