@@ -78,7 +78,7 @@ void OnCommand(HWND page, WPARAM wParam)
     }
 }
 
-// Every slider movement rewrites the whole settings file.
+// Every slider movement saves the two repeat values at once.
 void OnSliderMoved(HWND page)
 {
     if (keyboardSettings) {

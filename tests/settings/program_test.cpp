@@ -54,6 +54,40 @@ TEST_F(SettingsProgram, WaitsForASlowServiceAndLaunchesOneWithoutWindowTenTimes)
     EXPECT_EQ(10, kKeyboardService.Count("start"));
 }
 
+// Keying a slider takes the focus from the test field; the page gives it
+// back, so what the user types next lands there.
+TEST_F(SettingsProgram, TypingAfterASliderIsKeyedGoesToTheTestField)
+{
+    Open();
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet_; }, 5000));
+    auto send = [](WORD virtualKey, wchar_t character, DWORD flags) {
+        INPUT event = {};
+        event.type = INPUT_KEYBOARD;
+        event.ki = {virtualKey, character, flags | (character ? KEYEVENTF_UNICODE : 0u), 0, 0};
+        SendInput(1, &event, sizeof(event));
+    };
+    auto key = [&](WORD virtualKey, wchar_t character = 0) {
+        send(virtualKey, character, 0);
+        send(virtualKey, character, KEYEVENTF_KEYUP);
+    };
+    auto focusOn = [&](int id) {
+        return WaitUntil([&] { return FocusedWindow(page_) == Item(id); }, 5000);
+    };
+    ASSERT_TRUE(focusOn(IDC_TEST_FIELD));
+    send(VK_SHIFT, 0, 0);
+    key(VK_TAB);
+    key(VK_TAB);  // back past the keyboard switch to the rate slider
+    send(VK_SHIFT, 0, KEYEVENTF_KEYUP);
+    EXPECT_TRUE(focusOn(IDC_REPEAT_RATE));
+    key(VK_RIGHT);
+    EXPECT_TRUE(focusOn(IDC_TEST_FIELD));
+    EXPECT_EQ(1, Position(IDC_REPEAT_RATE));
+    key(0, L'o');
+    key(0, L'k');
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Item(IDC_TEST_FIELD)) == L"ok"; }, 5000))
+        << testing::PrintToString(WindowText(Item(IDC_TEST_FIELD)));
+}
+
 // Without the service's answers the states start as keyboard off and sound on.
 TEST_F(SettingsProgram, SwitchesSendOnlyChangesAndReportsSetBoxesAndStates)
 {

@@ -78,6 +78,58 @@ long long LinuxCall(long long number, A a, B b, C c, D d)
     return result;
 }
 
+// While it lives, the file can be read but not written, even by root, whom Wine
+// lets write a read-only file: the Linux immutable flag, set and cleared through
+// the file's Unix name.
+class UnwritableFile {
+public:
+    explicit UnwritableFile(const std::wstring& path)
+    {
+        using UnixName = char*(CDECL*)(LPCWSTR);
+        auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+        char* name = unixName(path.c_str());
+        const long long kOpen = 2;
+        fd_ = LinuxCall(kOpen, name, 0 /* O_RDONLY */, 0, 0);
+        HeapFree(GetProcessHeap(), 0, name);
+        EXPECT_EQ(0, SetImmutable(true));
+    }
+    ~UnwritableFile()
+    {
+        SetImmutable(false);
+        const long long kClose = 3;
+        LinuxCall(kClose, fd_, 0, 0, 0);
+    }
+    UnwritableFile(const UnwritableFile&) = delete;
+    UnwritableFile& operator=(const UnwritableFile&) = delete;
+
+private:
+    long long SetImmutable(bool immutable) const
+    {
+        const long long kIoctl = 16, kGetFlags = 0x80086601, kSetFlags = 0x40086602;
+        int flags = 0;
+        LinuxCall(kIoctl, fd_, kGetFlags, &flags, 0);
+        flags = immutable ? flags | 0x10 : flags & ~0x10;  // FS_IMMUTABLE_FL
+        return LinuxCall(kIoctl, fd_, kSetFlags, &flags, 0);
+    }
+
+    long long fd_;
+};
+
+TEST_F(SettingsProgram, FileThatCanOnlyBeReadIsShownAndLeftAsItIs)
+{
+    const std::string full = Image('A', 8, 3);
+    WriteFileBytes(kSettingsFile, full);
+    UnwritableFile unwritable(kSettingsFile);
+    Open();
+    EXPECT_EQ(1, Position(IDC_REPEAT_DELAY));
+    EXPECT_EQ(3, Position(IDC_REPEAT_RATE));
+    Move(IDC_REPEAT_DELAY, 4);
+    EXPECT_TRUE(ReadFileBytes(kSettingsFile) == full);
+    EXPECT_EQ(std::vector<HWND>{sheet_}, TopLevelWindows(L"#32770"));  // no message
+    EXPECT_FALSE(program_.WaitForExit(0));
+}
+
 // The program can't make a file longer than 4000 bytes, as on full storage: it
 // inherits the limit from this process, which Wine forks to start it, and the
 // limit's signal ignored, so that such a write fails instead of ending it.
