@@ -1,5 +1,6 @@
 #include "host.h"
 
+#include <rsn.h>
 #include <tlhelp32.h>
 
 #include <cwchar>
@@ -9,12 +10,6 @@
 #include "transcript.h"
 
 namespace {
-
-// The resume notifier's control codes.
-const DWORD kGetResumed = 1;
-const DWORD kClearResumed = 2;
-const DWORD kSetWindow = 3;
-const DWORD kClearWindow = 4;
 
 std::vector<DWORD> ThreadsOfThisProcess()
 {
@@ -140,13 +135,15 @@ bool DeviceManagerHost::RunOne(const std::vector<std::wstring>& words, size_t& n
         RegisterWindow(window);
     } else if (command == L"clear-window") {
         Say(L"> clear-window");
-        Say(L"IOControl %lu -> %d", kClearWindow, Control(kClearWindow, 0, false, nullptr));
+        Say(L"IOControl %lu -> %d", RSN_IOCTL_CLEAR_WINDOW,
+            Control(RSN_IOCTL_CLEAR_WINDOW, 0, false, nullptr));
     } else if (command == L"get") {
         Say(L"> get");
         GetResumed();
     } else if (command == L"clear") {
         Say(L"> clear");
-        Say(L"IOControl %lu -> %d", kClearResumed, Control(kClearResumed, 0, false, nullptr));
+        Say(L"IOControl %lu -> %d", RSN_IOCTL_CLEAR_RESUMED,
+            Control(RSN_IOCTL_CLEAR_RESUMED, 0, false, nullptr));
     } else if (command == L"bench") {
         unsigned long long cycles = 20, idleSeconds = 60;
         NumberAt(words, next, &cycles);
@@ -175,14 +172,14 @@ void DeviceManagerHost::RegisterWindow(HWND window)
 {
     // The handle travels as a 32-bit word.
     DWORD word = static_cast<DWORD>(HandleToLong(window));
-    Say(L"IOControl %lu window 0x%08lX -> %d", kSetWindow, word,
-        Control(kSetWindow, word, true, nullptr));
+    Say(L"IOControl %lu window 0x%08lX -> %d", RSN_IOCTL_SET_WINDOW, word,
+        Control(RSN_IOCTL_SET_WINDOW, word, true, nullptr));
 }
 
 void DeviceManagerHost::GetResumed()
 {
     DWORD resumed = 0xFFFFFFFF;
-    BOOL result = Control(kGetResumed, 0, false, &resumed);
-    Say(L"IOControl %lu -> %d", kGetResumed, result);
+    BOOL result = Control(RSN_IOCTL_GET_RESUMED, 0, false, &resumed);
+    Say(L"IOControl %lu -> %d", RSN_IOCTL_GET_RESUMED, result);
     Say(L"resumed %lu", resumed);
 }

@@ -8,21 +8,12 @@
 //   Answers           0: record queries but never answer them
 //   StartDelayMs      how long it takes to show its window after its start
 // and read what it did in KeybdR410.log beside its executable.
-#include <windows.h>
-
+#include <keyboard_service.h>
 #include <peer_record.h>
 
 namespace {
 
-const wchar_t kServiceClass[] = L"KeybdR410";
 const wchar_t kSettingsKey[] = L"KeybdR410";
-
-const UINT kQueryKeyboard = 1237;
-const UINT kKeyboardState = 1238;
-const UINT kSetKeyboard = 1239;
-const UINT kQuerySound = 1240;
-const UINT kSoundState = 1241;
-const UINT kSetSound = 1242;
 
 void Answer(WPARAM asker, UINT answer, const wchar_t* state)
 {
@@ -34,18 +25,18 @@ void Answer(WPARAM asker, UINT answer, const wchar_t* state)
 LRESULT CALLBACK ServiceWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case kQueryKeyboard:
-    case kQuerySound:
-    case kSetKeyboard:
-    case kSetSound:
+    case KBSVC_QUERY_KEYBOARD:
+    case KBSVC_QUERY_SOUND:
+    case KBSVC_SET_KEYBOARD:
+    case KBSVC_SET_SOUND:
         PeerRecord(L"message %u %llu %lld", message, static_cast<unsigned long long>(wParam),
                    static_cast<long long>(lParam));
-        if (message == kQueryKeyboard) {
-            Answer(wParam, kKeyboardState, L"Keyboard");
-        } else if (message == kQuerySound) {
-            Answer(wParam, kSoundState, L"Sound");
+        if (message == KBSVC_QUERY_KEYBOARD) {
+            Answer(wParam, KBSVC_KEYBOARD_STATE, L"Keyboard");
+        } else if (message == KBSVC_QUERY_SOUND) {
+            Answer(wParam, KBSVC_SOUND_STATE, L"Sound");
         } else {
-            SetPeerSetting(kSettingsKey, message == kSetKeyboard ? L"Keyboard" : L"Sound",
+            SetPeerSetting(kSettingsKey, message == KBSVC_SET_KEYBOARD ? L"Keyboard" : L"Sound",
                            static_cast<DWORD>(wParam));
         }
         return 0;
@@ -65,7 +56,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     HANDLE startup = CreateMutexW(nullptr, FALSE, L"KeybdR410 stand-in start-up");
     WaitForSingleObject(startup, INFINITE);
     HWND service = nullptr;
-    if (FindWindowW(kServiceClass, nullptr)) {
+    if (FindWindowW(KBSVC_WINDOW_CLASS, nullptr)) {
         PeerRecord(L"duplicate");
     } else if (!PeerSetting(kSettingsKey, L"CreatesWindow", 1)) {
         PeerRecord(L"no-window");
@@ -73,10 +64,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
         WNDCLASSW serviceClass = {};
         serviceClass.lpfnWndProc = ServiceWindowProc;
         serviceClass.hInstance = instance;
-        serviceClass.lpszClassName = kServiceClass;
+        serviceClass.lpszClassName = KBSVC_WINDOW_CLASS;
         RegisterClassW(&serviceClass);
-        service = CreateWindowExW(0, kServiceClass, kServiceClass, WS_OVERLAPPED, 0, 0, 0, 0,
-                                  nullptr, nullptr, instance, nullptr);
+        service = CreateWindowExW(0, KBSVC_WINDOW_CLASS, KBSVC_WINDOW_CLASS, WS_OVERLAPPED, 0, 0, 0,
+                                  0, nullptr, nullptr, instance, nullptr);
     }
     ReleaseMutex(startup);
     CloseHandle(startup);

@@ -94,15 +94,19 @@ TEST_F(SettingsProgram, SwitchesSendOnlyChangesAndReportsSetBoxesAndStates)
     kKeyboardService.Set(L"Answers", 0);
     Process service = kKeyboardService.Start();  // running: not started again
     Open();
+    // The service's record of a message: "message <number> <wParam> <lParam>".
+    auto received = [](UINT message, const std::string& arguments = "") {
+        return kKeyboardService.Count("message " + std::to_string(message) + arguments);
+    };
     std::string asker = " " + std::to_string(reinterpret_cast<UINT_PTR>(page_)) + " 0";
-    EXPECT_TRUE(WaitUntil([&] { return kKeyboardService.Count("message 1240" + asker); }, 5000));
-    EXPECT_EQ(1, kKeyboardService.Count("message 1237" + asker));  // posted before 1240
-    EXPECT_EQ(1, kKeyboardService.Count("message 1240" + asker));
+    EXPECT_TRUE(WaitUntil([&] { return received(KBSVC_QUERY_SOUND, asker); }, 5000));
+    EXPECT_EQ(1, received(KBSVC_QUERY_KEYBOARD, asker));  // posted before the other
+    EXPECT_EQ(1, received(KBSVC_QUERY_SOUND, asker));
     Click(IDC_SOUND_ENABLED);  // on already: nothing to send
     Click(IDC_SOUND_ENABLED);
     Click(IDC_KEYBOARD_ENABLED);
-    EXPECT_EQ(1, kKeyboardService.Count("message 1242 0 0"));
-    EXPECT_EQ(1, kKeyboardService.Count("message 1239 1 0"));
+    EXPECT_EQ(1, received(KBSVC_SET_SOUND, " 0 0"));
+    EXPECT_EQ(1, received(KBSVC_SET_KEYBOARD, " 1 0"));
 
     HWND main = FindWindowW(kMainClass, nullptr);  // forwards the keyboard's
     SendMessageW(main, KBSVC_KEYBOARD_STATE, 0, 0);
@@ -113,9 +117,9 @@ TEST_F(SettingsProgram, SwitchesSendOnlyChangesAndReportsSetBoxesAndStates)
     EXPECT_TRUE(Checked(IDC_KEYBOARD_ENABLED));
     Click(IDC_KEYBOARD_ENABLED);
     Click(IDC_SOUND_ENABLED);
-    EXPECT_EQ(1, kKeyboardService.Count("message 1239 0 0"));
-    EXPECT_EQ(2, kKeyboardService.Count("message 1242 0 0"));
-    EXPECT_EQ(4, kKeyboardService.Count("message 1239") + kKeyboardService.Count("message 1242"));
+    EXPECT_EQ(1, received(KBSVC_SET_KEYBOARD, " 0 0"));
+    EXPECT_EQ(2, received(KBSVC_SET_SOUND, " 0 0"));
+    EXPECT_EQ(4, received(KBSVC_SET_KEYBOARD) + received(KBSVC_SET_SOUND));
     EXPECT_EQ(1, kKeyboardService.Count("start"));
 }
 
