@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include <peer_record.h>
+#include <standin_log.h>
 
 namespace {
 
@@ -39,7 +39,7 @@ void Say(const wchar_t* format, ...)
     }
     wchar_t line[440];
     swprintf(line, 440, L"%9.1f ms  %ls", Now(), text);
-    PeerRecord(L"%ls", line);
+    StandInLog(L"%ls", line);
 
     char utf8[1024];
     int bytes = WideCharToMultiByte(CP_UTF8, 0, line, -1, utf8, sizeof(utf8), nullptr, nullptr);

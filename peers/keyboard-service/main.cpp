@@ -9,7 +9,7 @@
 //   StartDelayMs      how long it takes to show its window after its start
 // and read what it did in KeybdR410.log beside its executable.
 #include <keyboard_service.h>
-#include <peer_record.h>
+#include <standin_log.h>
 
 namespace {
 
@@ -17,8 +17,9 @@ const wchar_t kSettingsKey[] = L"KeybdR410";
 
 void Answer(WPARAM asker, UINT answer, const wchar_t* state)
 {
-    if (PeerSetting(kSettingsKey, L"Answers", 1)) {
-        PostMessageW(reinterpret_cast<HWND>(asker), answer, PeerSetting(kSettingsKey, state, 1), 0);
+    if (StandInSwitch(kSettingsKey, L"Answers", 1)) {
+        PostMessageW(reinterpret_cast<HWND>(asker), answer, StandInSwitch(kSettingsKey, state, 1),
+                     0);
     }
 }
 
@@ -29,19 +30,19 @@ LRESULT CALLBACK ServiceWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case KBSVC_QUERY_SOUND:
     case KBSVC_SET_KEYBOARD:
     case KBSVC_SET_SOUND:
-        PeerRecord(L"message %u %llu %lld", message, static_cast<unsigned long long>(wParam),
+        StandInLog(L"message %u %llu %lld", message, static_cast<unsigned long long>(wParam),
                    static_cast<long long>(lParam));
         if (message == KBSVC_QUERY_KEYBOARD) {
             Answer(wParam, KBSVC_KEYBOARD_STATE, L"Keyboard");
         } else if (message == KBSVC_QUERY_SOUND) {
             Answer(wParam, KBSVC_SOUND_STATE, L"Sound");
         } else {
-            SetPeerSetting(kSettingsKey, message == KBSVC_SET_KEYBOARD ? L"Keyboard" : L"Sound",
-                           static_cast<DWORD>(wParam));
+            SetStandInSwitch(kSettingsKey, message == KBSVC_SET_KEYBOARD ? L"Keyboard" : L"Sound",
+                             static_cast<DWORD>(wParam));
         }
         return 0;
     default:
-        return PeerWindowProc(window, message, wParam, lParam);
+        return StandInWindowProc(window, message, wParam, lParam);
     }
 }
 
@@ -49,17 +50,17 @@ LRESULT CALLBACK ServiceWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
-    PeerRecord(L"start %lu", GetCurrentProcessId());
-    Sleep(PeerSetting(kSettingsKey, L"StartDelayMs", 0));  // a slow handheld after a reset
+    StandInLog(L"start %lu", GetCurrentProcessId());
+    Sleep(StandInSwitch(kSettingsKey, L"StartDelayMs", 0));  // a slow handheld after a reset
 
     // One service at a time, even when two start together.
     HANDLE startup = CreateMutexW(nullptr, FALSE, L"KeybdR410 stand-in start-up");
     WaitForSingleObject(startup, INFINITE);
     HWND service = nullptr;
     if (FindWindowW(KBSVC_WINDOW_CLASS, nullptr)) {
-        PeerRecord(L"duplicate");
-    } else if (!PeerSetting(kSettingsKey, L"CreatesWindow", 1)) {
-        PeerRecord(L"no-window");
+        StandInLog(L"duplicate");
+    } else if (!StandInSwitch(kSettingsKey, L"CreatesWindow", 1)) {
+        StandInLog(L"no-window");
     } else {
         WNDCLASSW serviceClass = {};
         serviceClass.lpfnWndProc = ServiceWindowProc;
@@ -79,6 +80,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         DispatchMessageW(&msg);
     }
-    PeerRecord(L"exit");
+    StandInLog(L"exit");
     return 0;
 }

@@ -22,7 +22,7 @@ std::vector<std::string> ReadLines(const std::wstring& path)
 
 }  // namespace
 
-std::wstring WindowStandIn::RecordPath() const
+std::wstring WindowStandIn::LogPath() const
 {
     std::wstring path = InstalledPath();
     return path.substr(0, path.size() - 4) + L".log";  // in place of ".exe"
@@ -37,7 +37,7 @@ std::wstring WindowStandIn::SwitchesKey() const
 void WindowStandIn::Reset() const
 {
     End();
-    RemoveFile(RecordPath());
+    RemoveFile(LogPath());
     RegDeleteTreeW(HKEY_CURRENT_USER, SwitchesKey().c_str());
     InstallProgram(program_, program_);
 }
@@ -51,7 +51,7 @@ void WindowStandIn::Set(const wchar_t* name, DWORD value) const
 void WindowStandIn::Remove() const
 {
     End();
-    RemoveFile(RecordPath());
+    RemoveFile(LogPath());
     RemoveFile(InstalledPath());
 }
 
@@ -62,15 +62,15 @@ Process WindowStandIn::Start() const
     return started;
 }
 
-std::vector<std::string> WindowStandIn::Record() const
+std::vector<std::string> WindowStandIn::Log() const
 {
-    return ReadLines(RecordPath());
+    return ReadLines(LogPath());
 }
 
 int WindowStandIn::Count(const std::string& linePrefix) const
 {
     int count = 0;
-    for (const std::string& line : Record()) {
+    for (const std::string& line : Log()) {
         count += line.compare(0, linePrefix.size(), linePrefix) == 0;
     }
     return count;
@@ -79,7 +79,7 @@ int WindowStandIn::Count(const std::string& linePrefix) const
 std::vector<ULONGLONG> WindowStandIn::Ticks(const std::string& event) const
 {
     std::vector<ULONGLONG> ticks;
-    for (const std::string& line : Record()) {
+    for (const std::string& line : Log()) {
         if (line.compare(0, event.size() + 1, event + " ") == 0) {
             ticks.push_back(std::strtoull(line.c_str() + line.rfind(' ') + 1, nullptr, 10));
         }

@@ -1,5 +1,5 @@
 // Control of a stand-in that is installed in the Windows folder, shows a
-// window of one class, keeps a record "<program>.log" beside itself and reads
+// window of one class, keeps a log "<program>.log" beside itself and reads
 // its switches from HKCU\Software\Stand-ins\<program>: the keyboard service,
 // the other model's service and the state window.
 #pragma once
@@ -20,9 +20,9 @@ public:
     {
     }
 
-    // Ends any running copy, forgets its record and switches, installs it.
+    // Ends any running copy, forgets its log and switches, installs it.
     void Reset() const;
-    // Ends any running copy and deletes it and its record.
+    // Ends any running copy and deletes it and its log.
     void Remove() const;
     // Starts the installed copy and waits for its window.
     Process Start() const;
@@ -33,16 +33,16 @@ public:
     // A switch the stand-in reads at start (see the stand-in).
     void Set(const wchar_t* name, DWORD value) const;
 
-    // Its record, a line an event (see the stand-in).
-    std::vector<std::string> Record() const;
-    // How many of the record's lines begin so.
+    // Its log, a line an event (see the stand-in).
+    std::vector<std::string> Log() const;
+    // How many of the log's lines begin so.
     int Count(const std::string& linePrefix) const;
-    // The ticks (system tick count, ms) of the record's lines of one event,
+    // The ticks (system tick count, ms) of the log's lines of one event,
     // "start" or "close", in order.
     std::vector<ULONGLONG> Ticks(const std::string& event) const;
 
 private:
-    std::wstring RecordPath() const;
+    std::wstring LogPath() const;
     std::wstring SwitchesKey() const;
 
     const wchar_t* program_;

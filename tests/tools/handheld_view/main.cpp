@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include <peer_record.h>
+#include <standin_log.h>
 #include <rsn.h>
 
 #include "cabinet_description.h"
@@ -98,7 +98,7 @@ void Notice(HWND window, UINT message)
     view.notices++;
     view.lastNotice = message;
     GetLocalTime(&view.lastNoticeAt);
-    PeerRecord(L"message %u %llu", message, GetTickCount64());
+    StandInLog(L"message %u %llu", message, GetTickCount64());
     InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -122,7 +122,7 @@ LRESULT CALLBACK ViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         Notice(window, message);
         return 0;
     default:
-        return PeerWindowProc(window, message, wParam, lParam);
+        return StandInWindowProc(window, message, wParam, lParam);
     }
 }
 

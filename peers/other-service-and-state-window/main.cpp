@@ -8,7 +8,7 @@
 //   "start <pid> <tick>", "close <tick>", "exit"
 #include <windows.h>
 
-#include <peer_record.h>
+#include <standin_log.h>
 
 namespace {
 
@@ -18,10 +18,10 @@ const wchar_t kWindowClass[] = L"" STAND_IN_CLASS;
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
-    PeerRecord(L"start %lu %llu", GetCurrentProcessId(), GetTickCount64());
+    StandInLog(L"start %lu %llu", GetCurrentProcessId(), GetTickCount64());
 
     WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = PeerWindowProc;  // records WM_CLOSE and ends
+    windowClass.lpfnWndProc = StandInWindowProc;  // records WM_CLOSE and ends
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kWindowClass;
     RegisterClassW(&windowClass);
@@ -34,6 +34,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         DispatchMessageW(&msg);
     }
-    PeerRecord(L"exit");
+    StandInLog(L"exit");
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "peer_record.h"
+#include "standin_log.h"
 
 #include <cstdarg>
 #include <cwchar>
@@ -24,7 +24,7 @@ void SettingsKeyPath(const wchar_t* key, wchar_t* path, size_t capacity)
 
 }  // namespace
 
-void PeerRecord(const wchar_t* format, ...)
+void StandInLog(const wchar_t* format, ...)
 {
     wchar_t line[512];
     va_list arguments;
@@ -54,11 +54,11 @@ void PeerRecord(const wchar_t* format, ...)
     CloseHandle(file);
 }
 
-LRESULT CALLBACK PeerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK StandInWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CLOSE:
-        PeerRecord(L"close %llu", GetTickCount64());
+        StandInLog(L"close %llu", GetTickCount64());
         DestroyWindow(window);
         return 0;
     case WM_DESTROY:
@@ -69,7 +69,7 @@ LRESULT CALLBACK PeerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-DWORD PeerSetting(const wchar_t* key, const wchar_t* name, DWORD fallback)
+DWORD StandInSwitch(const wchar_t* key, const wchar_t* name, DWORD fallback)
 {
     wchar_t path[256];
     SettingsKeyPath(key, path, 256);
@@ -82,7 +82,7 @@ DWORD PeerSetting(const wchar_t* key, const wchar_t* name, DWORD fallback)
     return value;
 }
 
-void SetPeerSetting(const wchar_t* key, const wchar_t* name, DWORD value)
+void SetStandInSwitch(const wchar_t* key, const wchar_t* name, DWORD value)
 {
     wchar_t path[256];
     SettingsKeyPath(key, path, 256);
