@@ -13,7 +13,7 @@ root=$(cd "$here/.." && pwd)
 build=$(cd "${1:-build}" && pwd)
 . "$here/wine-env.sh"
 
-WINEPREFIX="$root/build/wine/demo"
+WINEPREFIX=$(project_prefix demo)
 export WINEPREFIX
 echo "Making a clean Wine prefix, build/wine/demo (about 10 s)"
 "$here/fresh-prefix.sh" "$WINEPREFIX"

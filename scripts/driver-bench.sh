@@ -5,11 +5,11 @@
 #   scripts/driver-bench.sh [BUILD_DIR] [CYCLES] [IDLE_SECONDS]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
 build=$(cd "${1:-build}" && pwd)
 cycles=${2:-20}
 idle=${3:-60}
 
-# The host takes a Windows path; Wine shows the Unix root as drive Z:.
-driver="Z:$(echo "$build/bin/RSN.dll" | tr / '\\')"
-"$here/wine-run.sh" "$build/bin/device-manager.exe" "$driver" RSN bench "$cycles" "$idle" quit \
+# The host takes a Windows path.
+"$here/wine-run.sh" "$build/bin/device-manager.exe" "$(windows_path "$build/bin/RSN.dll")" RSN bench "$cycles" "$idle" quit \
   2>/dev/null </dev/null | tr -d '\r'

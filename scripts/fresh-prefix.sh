@@ -7,6 +7,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 
 prefix=$(mkdir -p "$1" && cd "$1" && pwd)
-WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+WINEPREFIX="$prefix" end_wine_session
 rm -rf "$prefix" "$prefix.lock"
 exec "$here/wine-prefix.sh" "$prefix"

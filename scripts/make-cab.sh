@@ -5,14 +5,14 @@
 # It runs in a Wine prefix of its own, build/wine/tools, apart from the tests'.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
 build=$(cd "$1" && pwd)
 mkdir -p "$build/cab"
-windows() { echo "Z:$1" | tr / '\\'; }
-WINEPREFIX=$(cd "$here/.." && pwd)/build/wine/tools
+WINEPREFIX=$(project_prefix tools)
 export WINEPREFIX
 status=0
 output=$("$here/wine-run.sh" "$build/bin/cab-maker.exe" \
-  "$(windows "$build/bin/TavrinFoldKeyboard.inf")" \
-  "$(windows "$build/cab/TavrinFoldKeyboard.cab")" 2>&1) || status=$?
+  "$(windows_path "$build/bin/TavrinFoldKeyboard.inf")" \
+  "$(windows_path "$build/cab/TavrinFoldKeyboard.cab")" 2>&1) || status=$?
 printf '%s\n' "$output" | tr -d '\r'
 exit "$status"

@@ -8,12 +8,12 @@ build=$(cd "${1:-build}" && pwd)
 [ $# -gt 0 ] && shift
 . "$here/wine-env.sh"
 
-WINEPREFIX=$(cd "$here/.." && pwd)/build/wine/test
+WINEPREFIX=$(project_prefix test)
 export WINEPREFIX
 "$here/wine-prefix.sh" "$WINEPREFIX"
 # A server left from an earlier run may belong to a display that is gone.
-/usr/lib/wine/wineserver -k 2>/dev/null || true
+end_wine_session
 
 rm -rf "$build/gates"
 export BUILD="$build"
-exec "$here/with-display.sh" "$here/run-ctest.sh" "$@"
+exec "$here/with-display.sh" "$here/run-tests-on-display.sh" "$@"

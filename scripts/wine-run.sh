@@ -7,7 +7,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 
-WINEPREFIX=${WINEPREFIX:-$(cd "$here/.." && pwd)/build/wine/test}
+WINEPREFIX=${WINEPREFIX:-$(project_prefix test)}
 export WINEPREFIX
 "$here/wine-prefix.sh" "$WINEPREFIX"
 
@@ -23,5 +23,5 @@ fi
 # server, whose desktop belongs to that display.
 status=0
 "$here/with-display.sh" "$WINELOADER" "$program" "$@" || status=$?
-/usr/lib/wine/wineserver -k 2>/dev/null || true
+end_wine_session
 exit "$status"

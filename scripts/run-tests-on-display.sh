@@ -2,7 +2,8 @@
 # The part of scripts/run-tests.sh that runs on the display: ctest over BUILD,
 # the gates' reports shown just before its summary.
 set -u
-. "$(dirname "$0")/wine-env.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
 
 # One Wine server for the whole run, apart from the tests' output.
 start_wine_session
@@ -23,5 +24,5 @@ status_file=$(mktemp)
 status=$(cat "$status_file")
 rm -f "$status_file"
 
-/usr/lib/wine/wineserver -k 2>/dev/null || true
+end_wine_session
 exit "$status"
