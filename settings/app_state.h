@@ -1,4 +1,7 @@
 // Values shared across the settings program; touched only by its one thread.
+// They are process-wide on purpose: the main window forwards the service's
+// keyboard report to the page whose handle it reads here, and the page's
+// procedure, a plain dialog procedure, has no object to keep them in.
 #pragma once
 
 #include <handheld.h>

@@ -8,7 +8,9 @@ class MenuBarHolder;
 #define MAIN_WINDOW_TITLE L"Tavrin Fold KB"
 
 // The settings program: contacts the keyboard service, keeps to one instance,
-// owns the main window and runs the settings sheet.
+// owns the main window and runs the settings sheet. Its one virtual member,
+// the destructor, is the product's convention for its small classes, kept
+// although the one object lives until the process ends.
 class KeyboardApp {
 public:
     KeyboardApp() = default;

@@ -49,5 +49,7 @@ public:
     // disk; a failure is silent.
     void Save();
 
-    HWND pageWindow;  // the Settings page that owns the record
+    // The Settings page that owns the record. Nothing reads it: it is part of
+    // the record as the program has always laid it out.
+    HWND pageWindow;
 };

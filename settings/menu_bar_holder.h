@@ -2,7 +2,8 @@
 
 #include <handheld.h>
 
-// Owns the main window's empty menu bar.
+// Owns the main window's empty menu bar; deleted through its virtual
+// destructor, the one virtual member, as the product's small classes are.
 class MenuBarHolder {
 public:
     MenuBarHolder(HINSTANCE instance, HWND parent);
