@@ -1,5 +1,13 @@
 # Build settings shared by the project's own targets.
 
+# A handheld build is configured with a toolchain file for Windows CE, which
+# names the system so; every other build is the desktop one.
+if(CMAKE_SYSTEM_NAME STREQUAL "WindowsCE")
+  set(HANDHELD_BUILD ON)
+else()
+  set(HANDHELD_BUILD OFF)
+endif()
+
 # Every project target: warnings are errors, Unicode Win32, no runtime DLLs.
 function(project_target target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
@@ -12,10 +20,11 @@ endfunction()
 
 # A deliverable for the handheld: small, no exceptions or RTTI, allocation that
 # returns null on failure (checked before construction), unused code dropped,
-# symbols stripped. Programs and libraries start at their own entry (the
-# layer's program entry, or DllMain) without the C runtime's start-up code,
-# which they don't use; the compiler's own helpers (memcpy and the like) still
-# come from the system's C library.
+# symbols stripped. In a desktop build programs start at the layer's program
+# entry (with a wide WinMain, as on the handheld) and take the layer's heap;
+# libraries start at DllMain. Neither has the C runtime's start-up code, which
+# they don't use; the compiler's own helpers (memcpy and the like) still come
+# from the system's C library.
 function(handheld_target target)
   project_target(${target})
   target_compile_options(${target} PRIVATE
@@ -28,9 +37,9 @@ function(handheld_target target)
     # Nothing unwinds through the deliverables: no tables for it.
     target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
   endif()
-  if(type STREQUAL "EXECUTABLE")
-    target_link_libraries(${target} PRIVATE handheld_entry)
-    target_link_options(${target} PRIVATE -nostartfiles
+  if(type STREQUAL "EXECUTABLE" AND NOT HANDHELD_BUILD)
+    target_link_libraries(${target} PRIVATE handheld_heap handheld_entry)
+    target_link_options(${target} PRIVATE -municode -nostartfiles
       -Wl,-e,${symbol_prefix}HandheldProgramEntry)
   elseif(type STREQUAL "SHARED_LIBRARY")
     target_link_options(${target} PRIVATE -nostartfiles
