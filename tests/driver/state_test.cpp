@@ -157,6 +157,23 @@ TEST_F(DriverState, EachPowerCyclePostsAtMostOneMessageAtTheThreadsLook)
     }
 }
 
+// A stop of a stopped driver returns TRUE and touches nothing, not even the
+// lock it deleted; started again, the driver posts as before.
+TEST_F(DriverState, AStopOfAStoppedDriverTouchesNothing)
+{
+    EXPECT_TRUE(RSN_Deinit(1));
+    const std::string released(sizeof stateLock, '\xCC');
+    CopyMemory(&stateLock, released.data(), released.size());
+    EXPECT_TRUE(RSN_Deinit(1));
+    EXPECT_EQ(released, std::string(reinterpret_cast<const char*>(&stateLock), sizeof stateLock));
+    SetUp();
+    MessageRecorder client;
+    EXPECT_TRUE(Io(3, client.Window()));
+    RSN_PowerDown(1);
+    RSN_PowerUp(1);
+    EXPECT_EQ(0, client.WaitFor(RSN_MSG_RESUMED, 3000));
+}
+
 // So once code 4 has returned, nothing more reaches the window it cleared.
 TEST_F(DriverState, ThePostAndClearingTheWindowTakeTheLock)
 {
