@@ -5,6 +5,7 @@ volatile DWORD powerDownFlag;
 volatile DWORD resumedFlag;
 HANDLE pollThread;
 DWORD pollThreadId;
+HANDLE stopEvent;
 HWND volatile clientWindow;
 volatile DWORD notifiedFlag;
-volatile DWORD pollThreadRunning;
+DWORD runningFlag;

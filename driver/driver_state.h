@@ -20,14 +20,17 @@ extern volatile DWORD resumedFlag;
 // The polling thread; null while the driver is not running.
 extern HANDLE pollThread;
 extern DWORD pollThreadId;
+// Set by RSN_Deinit: the polling thread ends its wait for the next pass and
+// returns.
+extern HANDLE stopEvent;
 // The window that receives the notifications; null when none is registered.
 extern HWND volatile clientWindow;
 // 1 once the polling thread has taken its one look at the current power cycle.
 extern volatile DWORD notifiedFlag;
-// 1 once the polling thread has begun its loop. Ended before that, in its
-// start-up, it could take the loader's lock with it.
-extern volatile DWORD pollThreadRunning;
+// 1 from RSN_Init to RSN_Deinit, while stateLock is initialised. Only those
+// two touch it, and the device manager never calls them at once.
+extern DWORD runningFlag;
 
 static_assert(sizeof(powerDownFlag) == 4 && sizeof(resumedFlag) == 4 && sizeof(pollThreadId) == 4 &&
-                  sizeof(notifiedFlag) == 4 && sizeof(pollThreadRunning) == 4,
+                  sizeof(notifiedFlag) == 4 && sizeof(runningFlag) == 4,
               "the flags and the thread identifier are 32-bit words");

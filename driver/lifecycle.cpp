@@ -12,29 +12,39 @@ DWORD RSN_Init(DWORD)
 {
     // A second call while the driver runs keeps its lock and its thread; a
     // call after RSN_Deinit starts it afresh.
-    if (!pollThread) {
+    if (!runningFlag) {
         InitializeCriticalSection(&stateLock);
-        pollThread = CreateThread(nullptr, 0, PollThreadProc, nullptr, 0, &pollThreadId);
+        // Manual reset: a stop, once asked for, stays asked for.
+        stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        // A thread that could not be told to stop is not started.
+        if (stopEvent) {
+            pollThread = CreateThread(nullptr, 0, PollThreadProc, nullptr, 0, &pollThreadId);
+        }
+        runningFlag = 1;
     }
     return 1;
 }
 
 BOOL RSN_Deinit(DWORD)
 {
+    if (!runningFlag) {
+        return TRUE;  // never started, or stopped already
+    }
+    // The thread finishes its pass and returns: it is never stopped inside
+    // its post or under the lock, and a thread that returns gives back its
+    // stack, which one that is killed keeps. Once it has ended, the lock can
+    // go and the module may be unloaded.
     if (pollThread) {
-        // Not during its start-up: the thread may hold the loader's lock there.
-        while (!pollThreadRunning && WaitForSingleObject(pollThread, 1) == WAIT_TIMEOUT) {
-        }
-        // With the lock held the thread is never ended inside its post, nor
-        // the lock deleted under it; once it has ended the module may go.
-        EnterCriticalSection(&stateLock);
-        TerminateThread(pollThread, 0);
+        SetEvent(stopEvent);
         WaitForSingleObject(pollThread, INFINITE);
-        LeaveCriticalSection(&stateLock);
         CloseHandle(pollThread);
         pollThread = nullptr;
-        pollThreadRunning = 0;
+    }
+    if (stopEvent) {
+        CloseHandle(stopEvent);
+        stopEvent = nullptr;
     }
     DeleteCriticalSection(&stateLock);
+    runningFlag = 0;
     return TRUE;
 }

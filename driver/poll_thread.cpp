@@ -25,8 +25,9 @@ void PostToClient(UINT message)
 
 DWORD WINAPI PollThreadProc(LPVOID)
 {
-    pollThreadRunning = 1;
-    for (;;) {
+    // Until RSN_Deinit sets the stop event; a wait that fails ends the loop
+    // too, rather than turning it into a busy one.
+    do {
         if (!notifiedFlag) {
             // Taken before the other flags are read: one look a power cycle,
             // whatever it finds. The interlocked store, one cheap call on the
@@ -39,6 +40,6 @@ DWORD WINAPI PollThreadProc(LPVOID)
                 PostToClient(RSN_MSG_RESUMED);
             }
         }
-        Sleep(kPollIntervalMs);
-    }
+    } while (WaitForSingleObject(stopEvent, kPollIntervalMs) == WAIT_TIMEOUT);
+    return 0;
 }

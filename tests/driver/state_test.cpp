@@ -157,6 +157,51 @@ TEST_F(DriverState, EachPowerCyclePostsAtMostOneMessageAtTheThreadsLook)
     }
 }
 
+// A resume waits for the thread's next pass and no longer, whatever the phase
+// of the pass it falls in: its message comes within a pass of the resume, and
+// not before a whole pass since the thread's last look, less what a message
+// may take to arrive (a resume just after a look is posted about a pass later).
+TEST_F(DriverState, AResumeIsPostedAtTheThreadsNextPass)
+{
+    MessageRecorder client;
+    EXPECT_TRUE(Io(3, client.Window()));
+    auto cycleAndWait = [&] {
+        size_t before = client.Received().size();
+        RSN_PowerDown(1);
+        RSN_PowerUp(1);
+        const ULONGLONG resumed = GetTickCount64();
+        EXPECT_TRUE(WaitUntil([&] { return client.Received().size() > before; }, 3000, 1));
+        return GetTickCount64() - resumed;
+    };
+    cycleAndWait();
+    ULONGLONG lastLook = GetTickCount64();  // its message's arrival, just after it
+    const DWORD phases[] = {10, 990, GetTickCount() % 1000};  // after a look, before, anywhere
+    for (DWORD phase : phases) {
+        Sleep(phase);
+        const ULONGLONG latency = cycleAndWait(), look = GetTickCount64();
+        EXPECT_LE(latency, 1300u) << "resumed " << phase << " ms into the pass";
+        EXPECT_GE(look - lastLook, 900u) << "resumed " << phase << " ms into the pass";
+        lastLook = look;
+    }
+}
+
+// A stop of a stopped driver returns TRUE and touches nothing, not even the
+// lock it deleted; started again, the driver posts as before.
+TEST_F(DriverState, AStopOfAStoppedDriverTouchesNothing)
+{
+    EXPECT_TRUE(RSN_Deinit(1));
+    const std::string released(sizeof stateLock, '\xCC');
+    CopyMemory(&stateLock, released.data(), released.size());
+    EXPECT_TRUE(RSN_Deinit(1));
+    EXPECT_EQ(released, std::string(reinterpret_cast<const char*>(&stateLock), sizeof stateLock));
+    SetUp();
+    MessageRecorder client;
+    EXPECT_TRUE(Io(3, client.Window()));
+    RSN_PowerDown(1);
+    RSN_PowerUp(1);
+    EXPECT_EQ(0, client.WaitFor(RSN_MSG_RESUMED, 3000));
+}
+
 // So once code 4 has returned, nothing more reaches the window it cleared.
 TEST_F(DriverState, ThePostAndClearingTheWindowTakeTheLock)
 {
