@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "rsn.h"
 #include "stream_driver.h"
 #include "test_support.h"
 
@@ -55,16 +56,16 @@ TEST(DriverLifecycle, LoadsStartsStopsAndUnloadsAgainAndAgain)
         EXPECT_EQ(1u, driver.Init(0));  // a second Init keeps the thread
         EXPECT_EQ(1u, driver.Open(1, GENERIC_READ | GENERIC_WRITE, 0));
         DWORD resumed = 1, bytes = 0;
-        EXPECT_TRUE(
-            driver.IOControl(1, 1, nullptr, 0, reinterpret_cast<PBYTE>(&resumed), 4, &bytes));
+        EXPECT_TRUE(driver.IOControl(1, RSN_IOCTL_GET_RESUMED, nullptr, 0,
+                                     reinterpret_cast<PBYTE>(&resumed), 4, &bytes));
         EXPECT_EQ(0u, resumed) << "load " << load;
         for (int start = 0; start < 50; ++start) {
             EXPECT_TRUE(driver.Deinit(1));
             EXPECT_EQ(1u, driver.Init(0));
         }
         // Stopped with a power cycle to look at and a window to post to.
-        EXPECT_TRUE(
-            driver.IOControl(1, 3, reinterpret_cast<PBYTE>(&window), 4, nullptr, 0, nullptr));
+        EXPECT_TRUE(driver.IOControl(1, RSN_IOCTL_SET_WINDOW, reinterpret_cast<PBYTE>(&window), 4,
+                                     nullptr, 0, nullptr));
         driver.PowerDown(1);
         driver.PowerUp(1);
         EXPECT_TRUE(driver.Close(1));
@@ -111,7 +112,7 @@ TEST(DriverHost, PostsToAClientInAnotherProcessOnceAPowerCycleUntilCleared)
                  L"\"" + BinFolder() + L"\\RSN.dll\" RSN window " +
                      std::to_wstring(HandleToULong(client.Window())) +
                      L" cycle wait 2500 clear-window cycle wait 1500");
-    EXPECT_EQ(0, client.WaitFor(1125, 10000));
+    EXPECT_EQ(0, client.WaitFor(RSN_MSG_RESUMED, 10000));
     EXPECT_TRUE(host.WaitForExit(10000));
     PumpMessages(100);
     EXPECT_EQ(1u, client.Received().size()) << "once, and nothing after clear-window";

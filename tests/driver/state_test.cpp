@@ -36,7 +36,8 @@ protected:
     static DWORD Resumed()
     {
         DWORD resumed = 0xCCCCCCCC, bytes = 0;
-        EXPECT_TRUE(RSN_IOControl(1, 1, nullptr, 0, reinterpret_cast<PBYTE>(&resumed), 4, &bytes));
+        EXPECT_TRUE(RSN_IOControl(1, RSN_IOCTL_GET_RESUMED, nullptr, 0,
+                                  reinterpret_cast<PBYTE>(&resumed), 4, &bytes));
         return resumed;
     }
     // Until the thread has taken its look at this power cycle, and posted.
@@ -57,16 +58,16 @@ const struct {
     DWORD code, inputLength, outputLength, missing, result, resumed;
     Registered window;  // afterwards
 } kControlRows[] = {
-    {"get resumed", 1, 0, 4, 0, TRUE, 1, kClient},
-    {"get resumed, 7 bytes", 1, 0, 7, 0, TRUE, 1, kClient},
-    {"get resumed, no buffer", 1, 0, 4, kNoOutput, FALSE, 1, kClient},
-    {"get resumed, 3 bytes", 1, 0, 3, 0, FALSE, 1, kClient},
-    {"get resumed, no count", 1, 0, 4, kNoCount, FALSE, 1, kClient},
-    {"clear resumed", 2, 4, 4, 0, TRUE, 0, kClient},
-    {"set window", 3, 4, 0, kNoOutput | kNoCount, TRUE, 1, kOther},
-    {"set window, no buffer", 3, 4, 0, kNoInput, FALSE, 1, kClient},
-    {"set window, 3 bytes", 3, 3, 0, 0, FALSE, 1, kClient},
-    {"clear window", 4, 4, 4, 0, TRUE, 1, kNone},
+    {"get resumed", RSN_IOCTL_GET_RESUMED, 0, 4, 0, TRUE, 1, kClient},
+    {"get resumed, 7 bytes", RSN_IOCTL_GET_RESUMED, 0, 7, 0, TRUE, 1, kClient},
+    {"get resumed, no buffer", RSN_IOCTL_GET_RESUMED, 0, 4, kNoOutput, FALSE, 1, kClient},
+    {"get resumed, 3 bytes", RSN_IOCTL_GET_RESUMED, 0, 3, 0, FALSE, 1, kClient},
+    {"get resumed, no count", RSN_IOCTL_GET_RESUMED, 0, 4, kNoCount, FALSE, 1, kClient},
+    {"clear resumed", RSN_IOCTL_CLEAR_RESUMED, 4, 4, 0, TRUE, 0, kClient},
+    {"set window", RSN_IOCTL_SET_WINDOW, 4, 0, kNoOutput | kNoCount, TRUE, 1, kOther},
+    {"set window, no buffer", RSN_IOCTL_SET_WINDOW, 4, 0, kNoInput, FALSE, 1, kClient},
+    {"set window, 3 bytes", RSN_IOCTL_SET_WINDOW, 3, 0, 0, FALSE, 1, kClient},
+    {"clear window", RSN_IOCTL_CLEAR_WINDOW, 4, 4, 0, TRUE, 1, kNone},
     {"code 0", 0, 4, 4, 0, FALSE, 1, kClient},
     {"code 5", 5, 4, 4, 0, FALSE, 1, kClient},
     {"2 as CTL_CODE(FILE_DEVICE_UNKNOWN, 2, ...)", 0x220008, 4, 4, 0, FALSE, 1, kClient},
@@ -89,7 +90,7 @@ TEST_F(DriverState, ControlCodesAnswerOrRefuseAndTouchOnlyTheirWords)
         SetLastError(12345);
         BOOL result = RSN_IOControl(1, row.code, in, row.inputLength, out, row.outputLength,
                                     row.missing & kNoCount ? nullptr : &count);
-        const bool answers = row.code == 1 && row.result;
+        const bool answers = row.code == RSN_IOCTL_GET_RESUMED && row.result;
         EXPECT_EQ(row.result, static_cast<DWORD>(result)) << row.name;
         EXPECT_TRUE(result || GetLastError() == 12345) << row.name;
         EXPECT_EQ(answers ? answered : untouched, output) << row.name;
@@ -99,7 +100,7 @@ TEST_F(DriverState, ControlCodesAnswerOrRefuseAndTouchOnlyTheirWords)
     }
     // A 64-bit platform widens a 32-bit window word with its sign, as every 32-bit handle.
     for (ULONG_PTR window : {0x00010042ull, 0x7FFFFFFEull, 0xFFFFFFFF80010042ull}) {
-        EXPECT_TRUE(Io(3, reinterpret_cast<HWND>(window)));
+        EXPECT_TRUE(Io(RSN_IOCTL_SET_WINDOW, reinterpret_cast<HWND>(window)));
         EXPECT_EQ(reinterpret_cast<HWND>(window), clientWindow) << window;
     }
     BYTE data[4] = {};
@@ -115,19 +116,19 @@ TEST_F(DriverState, ControlCodesAnswerOrRefuseAndTouchOnlyTheirWords)
 const struct {
     const char* name;
     const char* steps;
-    const char* posted;  // to the client's window; the other receives nothing
+    std::vector<UINT> posted;  // to the client's window; the other receives nothing
     DWORD resumed;
 } kScenarios[] = {
-    {"no power-down", "wu_", "", 0},
-    {"a power cycle", "wdu.", "1125", 1},
-    {"two power cycles", "wdu.du.", "1125 1125", 1},
-    {"registered after the resume", "duw.", "1125", 1},
-    {"a look while down", "wd.u.", "1126", 1},
-    {"cleared before the look", "wduc.", "", 0},
-    {"registered after the look", "du.w_", "", 1},
-    {"a second window replaces the first", "owdu.", "1125", 1},
-    {"a cleared window", "xwxdu.", "", 1},
-    {"registered again", "wxdu.wdu.", "1125", 1},
+    {"no power-down", "wu_", {}, 0},
+    {"a power cycle", "wdu.", {RSN_MSG_RESUMED}, 1},
+    {"two power cycles", "wdu.du.", {RSN_MSG_RESUMED, RSN_MSG_RESUMED}, 1},
+    {"registered after the resume", "duw.", {RSN_MSG_RESUMED}, 1},
+    {"a look while down", "wd.u.", {RSN_MSG_POWERDOWN}, 1},
+    {"cleared before the look", "wduc.", {}, 0},
+    {"registered after the look", "du.w_", {}, 1},
+    {"a second window replaces the first", "owdu.", {RSN_MSG_RESUMED}, 1},
+    {"a cleared window", "xwxdu.", {}, 1},
+    {"registered again", "wxdu.wdu.", {RSN_MSG_RESUMED}, 1},
 };
 
 TEST_F(DriverState, EachPowerCyclePostsAtMostOneMessageAtTheThreadsLook)
@@ -140,14 +141,16 @@ TEST_F(DriverState, EachPowerCyclePostsAtMostOneMessageAtTheThreadsLook)
             } else if (*step == '.' || *step == '_') {
                 *step == '.' ? UntilLooked() : PumpMessages(1300);
             } else {
-                DWORD code = *step == 'x' ? 4 : *step == 'c' ? 2 : 3;
+                DWORD code = *step == 'x'   ? RSN_IOCTL_CLEAR_WINDOW
+                             : *step == 'c' ? RSN_IOCTL_CLEAR_RESUMED
+                                            : RSN_IOCTL_SET_WINDOW;
                 EXPECT_TRUE(Io(code, *step == 'o' ? other.Window() : client.Window()));
             }
         }
-        std::string posted;
+        std::vector<UINT> posted;
         for (const MessageRecorder::Message& message : client.Received()) {
-            posted += (posted.empty() ? "" : " ") + std::to_string(message.number) +
-                      (message.wParam || message.lParam ? " with parameters" : "");
+            posted.push_back(message.number);
+            EXPECT_TRUE(!message.wParam && !message.lParam) << scenario.name;
         }
         EXPECT_EQ(scenario.posted, posted) << scenario.name;
         EXPECT_TRUE(other.Received().empty()) << scenario.name;
@@ -164,7 +167,7 @@ TEST_F(DriverState, EachPowerCyclePostsAtMostOneMessageAtTheThreadsLook)
 TEST_F(DriverState, AResumeIsPostedAtTheThreadsNextPass)
 {
     MessageRecorder client;
-    EXPECT_TRUE(Io(3, client.Window()));
+    EXPECT_TRUE(Io(RSN_IOCTL_SET_WINDOW, client.Window()));
     auto cycleAndWait = [&] {
         size_t before = client.Received().size();
         RSN_PowerDown(1);
@@ -196,7 +199,7 @@ TEST_F(DriverState, AStopOfAStoppedDriverTouchesNothing)
     EXPECT_EQ(released, std::string(reinterpret_cast<const char*>(&stateLock), sizeof stateLock));
     SetUp();
     MessageRecorder client;
-    EXPECT_TRUE(Io(3, client.Window()));
+    EXPECT_TRUE(Io(RSN_IOCTL_SET_WINDOW, client.Window()));
     RSN_PowerDown(1);
     RSN_PowerUp(1);
     EXPECT_EQ(0, client.WaitFor(RSN_MSG_RESUMED, 3000));
@@ -206,14 +209,14 @@ TEST_F(DriverState, AStopOfAStoppedDriverTouchesNothing)
 TEST_F(DriverState, ThePostAndClearingTheWindowTakeTheLock)
 {
     MessageRecorder client;
-    EXPECT_TRUE(Io(3, client.Window()));
+    EXPECT_TRUE(Io(RSN_IOCTL_SET_WINDOW, client.Window()));
     EnterCriticalSection(&stateLock);
     RSN_PowerDown(1);
     RSN_PowerUp(1);
     UntilLooked();
     EXPECT_TRUE(client.Received().empty()) << "posted without the lock";
     std::atomic<bool> cleared(false);
-    std::thread clearing([&] { cleared = Io(4); });
+    std::thread clearing([&] { cleared = Io(RSN_IOCTL_CLEAR_WINDOW); });
     Sleep(200);
     EXPECT_FALSE(cleared) << "cleared without the lock";
     LeaveCriticalSection(&stateLock);
@@ -229,9 +232,9 @@ TEST_F(DriverState, PowerCyclesWhileWindowsComeAndGo)
     std::thread clients([&] {
         std::deque<MessageRecorder> windows;
         for (; !stop; ++rounds) {
-            EXPECT_TRUE(Io(3, windows.emplace_back().Window()));
+            EXPECT_TRUE(Io(RSN_IOCTL_SET_WINDOW, windows.emplace_back().Window()));
             PumpMessages(40 + rounds % 5 * 10);
-            EXPECT_TRUE(Io(4));
+            EXPECT_TRUE(Io(RSN_IOCTL_CLEAR_WINDOW));
             PumpMessages(0);  // what was posted before code 4 returned is in the queue by now
             received += windows.back().Received().size();
         }
