@@ -15,8 +15,7 @@ const wchar_t* const kDeviceKeys[] = {L"ProcessorType", L"UnsupportedPlatforms",
 const DWORD kTextFlags = 0x00000000;
 const DWORD kNumberFlags = 0x00010001;
 
-// The installation data numbers files from .001; .999 is the hook library.
-const size_t kMostFiles = 998;
+const size_t kMostFiles = kHookLibraryMember - 1;
 
 // How deep [CEStrings] may stand inside one another.
 const int kStringDepth = 8;
