@@ -166,7 +166,7 @@ TEST(CabinetInstaller, ADamagedOrForeignCabinetInstallsNothing)
          "it is no cabinet"},
         {[&] { make(0, 0, 0, 0); }, "no installation data (.000)"},
         {[&] { make(0, 0, 0, 3); }, "member .003, which the cabinet does not hold"},
-        {[&] { make(0x3A, 9, 2, 6); }, "shortcut section runs past the end"},
+        {[&] { make(0x3A, 9, 2, 6); }, "shortcut section's entry 3 runs past"},
         {[&] { make(values + 6, 5, 4, 6); }, "type 0x00000005"},
     };
     WriteFileBytes(L"C:\\Windows\\R410.inf", "settings");  // which Install_Init would delete
