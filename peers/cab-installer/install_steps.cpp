@@ -106,25 +106,25 @@ bool DeleteInstalledFile(const std::wstring& installedPath)
 bool CreateShortcut(const CabinetShortcut& shortcut)
 {
     std::wstring path = DesktopPath(shortcut.path);
-    if (!CreateFolders(FolderOf(path))) {
-        return false;
-    }
     std::wstring commandLine = L"\"" + shortcut.target + L"\"";
     std::wstring text = std::to_wstring(commandLine.size()) + L"#" + commandLine;
     char bytes[MAX_PATH * 2];
     int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes,
                                      sizeof(bytes), nullptr, nullptr);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (length <= 0 || file == INVALID_HANDLE_VALUE) {
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-        }
+    if (length <= 0 || !CreateFolders(FolderOf(path))) {
         return false;
     }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
-    bool complete = WriteFile(file, bytes, length, &written, nullptr) && written == DWORD(length);
-    CloseHandle(file);
+    bool complete = file != INVALID_HANDLE_VALUE &&
+                    WriteFile(file, bytes, length, &written, nullptr) && written == DWORD(length);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+    }
+    if (!complete) {
+        DeleteShortcut(shortcut.path);
+    }
     return complete;
 }
 

@@ -18,7 +18,7 @@ bool DeleteInstalledFile(const std::wstring& installedPath);
 
 // Shortcut files hold "<count>#<command line>", the count being the number of
 // characters after '#'. Missing folders are created, and on removal deleted
-// again once empty.
+// again once empty. A shortcut that can't be written whole is not left behind.
 bool CreateShortcut(const CabinetShortcut& shortcut);
 bool DeleteShortcut(const std::wstring& handheldPath);
 
