@@ -29,6 +29,28 @@ const RegistryRoot kRoots[] = {
     {L"HKLM", HKEY_LOCAL_MACHINE, 3},
 };
 
+// The file names that Windows takes as devices, with any extension.
+const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL"};
+const wchar_t* const kNumberedDevices[] = {L"COM", L"LPT"};
+
+bool IsDevice(std::wstring base)
+{
+    base.resize(std::min(base.size(), base.find(L'.')));
+    base.resize(base.find_last_not_of(L' ') + 1);  // "NUL .txt" is NUL too
+    for (const wchar_t* device : kDevices) {
+        if (SameName(base, device)) {
+            return true;
+        }
+    }
+    for (const wchar_t* device : kNumberedDevices) {
+        if (base.size() == 4 && base[3] >= L'1' && base[3] <= L'9' &&
+            SameName(base.substr(0, 3), device)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::wstring RecordName(const Cabinet& cabinet)
@@ -85,4 +107,26 @@ bool SameName(const std::wstring& a, const std::wstring& b)
 {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+const wchar_t* NameProblem(const std::wstring& name)
+{
+    for (wchar_t c : name) {
+        if (c < 0x20 || c > 0x7E) {
+            return L"is not printable ASCII";
+        }
+    }
+    if (name.empty()) {
+        return L"is empty";
+    }
+    if (name.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos) {
+        return L"holds one of \\ / : * ? \" < > |";
+    }
+    if (name == L"." || name == L"..") {
+        return L"is . or ..";
+    }
+    if (name.back() == L'.' || name.back() == L' ') {
+        return L"ends in a dot or a space";
+    }
+    return IsDevice(name) ? L"is a device's name" : nullptr;
 }

@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+// A cabinet's members are numbered: .000 is its installation data, .999 its
+// hook library, and each file is the member of its own number between them.
+const int kInstallationDataMember = 0;
+const int kHookLibraryMember = 999;
+
 struct CabinetFile {
     WORD number;              // the member's .NNN, from 1
     std::wstring source;      // the description's name for it, or its member's name
@@ -75,3 +80,8 @@ const RegistryRoot* FindRoot(WORD code);
 const RegistryRoot* FindRoot(HKEY root);
 
 bool SameName(const std::wstring& a, const std::wstring& b);
+
+// Why the text is no plain name of one file, folder, registry key or value
+// (printable ASCII, no path, no device, nothing that Windows changes or
+// refuses), or null when it is one.
+const wchar_t* NameProblem(const std::wstring& name);

@@ -15,20 +15,22 @@ const wchar_t* const kDeviceKeys[] = {L"ProcessorType", L"UnsupportedPlatforms",
 const DWORD kTextFlags = 0x00000000;
 const DWORD kNumberFlags = 0x00010001;
 
-// The installation data numbers files from .001; .999 is the hook library.
-const size_t kMostFiles = 998;
+const size_t kMostFiles = kHookLibraryMember - 1;
 
 // How deep [CEStrings] may stand inside one another.
 const int kStringDepth = 8;
 
+// Decimal, or hexadecimal after 0x: "010" is ten.
 bool ParseNumber(const std::wstring& text, DWORD* value)
 {
-    if (text.empty() || text[0] == L'-' || text[0] == L'+' || text[0] == L' ') {
+    bool hex = text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X');
+    std::wstring digits = text.substr(hex ? 2 : 0);
+    if (digits.empty() || digits.find_first_not_of(hex ? L"0123456789abcdefABCDEF"
+                                                       : L"0123456789") != std::wstring::npos) {
         return false;
     }
-    wchar_t* end = nullptr;
-    unsigned long long number = std::wcstoull(text.c_str(), &end, 0);
-    if (*end != L'\0' || number > 0xFFFFFFFFull) {
+    unsigned long long number = std::wcstoull(digits.c_str(), nullptr, hex ? 16 : 10);
+    if (number > 0xFFFFFFFFull) {  // ULLONG_MAX too when it doesn't fit
         return false;
     }
     *value = static_cast<DWORD>(number);

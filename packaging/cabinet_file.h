@@ -2,6 +2,7 @@
 // them, FDI reads them. Members are stored uncompressed, in the given order.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,14 @@ struct CabinetMember {
 bool WriteCabinetFile(const std::wstring& path, const std::vector<CabinetMember>& members,
                       std::wstring* error);
 
-// Extracts every member into the folder (its name there as in the cabinet)
-// and lists them in the cabinet's order. False, with what is wrong in *error,
-// for a file that is no cabinet or a damaged one.
+// Whether to extract a member, asked with its name and size before anything
+// of it is written.
+using MemberChoice = std::function<bool(const std::string& name, unsigned long size)>;
+
+// Extracts the members that `extract` chooses (without it, every member) into
+// the folder, each under its name in the cabinet, and lists them in the
+// cabinet's order. False, with what is wrong in *error, for a file that is no
+// cabinet or a damaged one, or a member whose name is no plain file name.
 bool ExtractCabinetFile(const std::wstring& path, const std::wstring& folder,
-                        std::vector<CabinetMember>* members, std::wstring* error);
+                        std::vector<CabinetMember>* members, std::wstring* error,
+                        const MemberChoice& extract = nullptr);

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "cabinet.h"
 #include "cabinet_file.h"
 #include "cabinet_io.h"
 
@@ -46,6 +47,7 @@ struct Extraction {
     std::string folder;  // ending with a backslash
     std::vector<CabinetMember>* members;
     std::wstring* error;
+    const MemberChoice& extract;
 };
 
 std::wstring Wide(const std::string& ansi)
@@ -60,9 +62,12 @@ INT_PTR DIAMONDAPI Notify(FDINOTIFICATIONTYPE fdint, PFDINOTIFICATION pfdin)
     switch (fdint) {
     case fdintCOPY_FILE: {
         std::string name = pfdin->psz1;
-        if (name.empty() || name.find_first_of("\\/:") != std::string::npos) {
-            *extraction->error = L"the cabinet holds a member with a path, " + Wide(name);
+        if (const wchar_t* problem = NameProblem(Wide(name))) {
+            *extraction->error = L"the member name \"" + Wide(name) + L"\" " + problem;
             return -1;
+        }
+        if (extraction->extract && !extraction->extract(name, pfdin->cb)) {
+            return 0;  // skipped
         }
         std::string path = extraction->folder + name;
         extraction->members->push_back({name, Wide(path)});
@@ -100,7 +105,8 @@ const wchar_t* Problem(int code)
 }  // namespace
 
 bool ExtractCabinetFile(const std::wstring& path, const std::wstring& folder,
-                        std::vector<CabinetMember>* members, std::wstring* error)
+                        std::vector<CabinetMember>* members, std::wstring* error,
+                        const MemberChoice& extract)
 {
     members->clear();
     error->clear();
@@ -124,7 +130,7 @@ bool ExtractCabinetFile(const std::wstring& path, const std::wstring& folder,
     if (file != -1) {
         CabinetClose(file);
     }
-    Extraction extraction = {target, members, error};
+    Extraction extraction = {target, members, error, extract};
     std::string name = cabinet.substr(slash + 1), where = cabinet.substr(0, slash + 1);
     bool extracted =
         isCabinet && FDICopy(fdi, &name[0], &where[0], 0, Notify, nullptr, &extraction);

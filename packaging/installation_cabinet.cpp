@@ -2,14 +2,28 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 #include "cabinet_file.h"
 #include "installation_data.h"
 
 namespace {
 
-const int kInstallationData = 0;
-const int kHookLibrary = 999;
+// What the members may hold together, checked before anything is extracted.
+const unsigned long long kMostBytes = 16 << 20;
+
+std::wstring Wide(const std::string& name)
+{
+    return std::wstring(name.begin(), name.end());  // the members' names are ASCII
+}
+
+// ".002" for 2.
+std::string Extension(int number)
+{
+    char extension[8];
+    std::snprintf(extension, sizeof(extension), ".%03d", number);
+    return extension;
+}
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes)
 {
@@ -54,6 +68,36 @@ int MemberNumber(const std::string& name)
     return static_cast<int>(std::strtol(name.c_str() + dot + 1, nullptr, 10));
 }
 
+// The members' names by their numbers, from a pass that extracts none; false
+// when a name is no NAME.NNN of a number of its own, when they are too large
+// together or the installation data is missing.
+bool ListMembers(const std::wstring& path, const std::wstring& folder,
+                 std::map<int, std::string>* numbered, std::wstring* error)
+{
+    std::wstring problem;
+    unsigned long long total = 0;
+    std::vector<CabinetMember> none;
+    auto list = [&](const std::string& name, unsigned long size) {
+        int number = MemberNumber(name);
+        total += size;
+        if (problem.empty() && (number < 0 || !numbered->emplace(number, name).second)) {
+            problem = L"the member " + Wide(name) + L" is no NAME.NNN of a number of its own";
+        }
+        return false;
+    };
+    if (!ExtractCabinetFile(path, folder, &none, error, list)) {
+        return false;
+    }
+    if (total > kMostBytes) {
+        problem = L"its members hold " + std::to_wstring(total) +
+                  L" bytes, more than this installer takes (16 MiB)";
+    } else if (problem.empty() && !numbered->count(kInstallationDataMember)) {
+        problem = L"the cabinet holds no installation data (.000): it is no handheld's cabinet";
+    }
+    *error = problem;
+    return problem.empty();
+}
+
 }  // namespace
 
 std::string MemberName(const std::wstring& name, int number)
@@ -66,20 +110,22 @@ std::string MemberName(const std::wstring& name, int number)
             base += static_cast<char>(lower ? c - L'a' + L'A' : c);
         }
     }
-    char extension[8];
-    std::snprintf(extension, sizeof(extension), ".%03d", number);
-    return std::string(8 - base.size(), '0') + base + extension;
+    return std::string(8 - base.size(), '0') + base + Extension(number);
 }
 
 bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& path,
                               std::wstring* error)
 {
+    // The installer's decoder holds the data's rules: the maker makes no
+    // cabinet that it would refuse.
     std::string data;
-    if (!EncodeInstallationData(description, &data, error)) {
+    Cabinet decoded;
+    if (!EncodeInstallationData(description, &data, error) ||
+        !DecodeInstallationData(data, &decoded, error)) {
         return false;
     }
     std::wstring cabinetName = path.substr(path.find_last_of(L"\\/") + 1);
-    std::string dataName = MemberName(cabinetName, kInstallationData);
+    std::string dataName = MemberName(cabinetName, kInstallationDataMember);
     std::wstring dataPath = path + L"." + std::wstring(dataName.begin(), dataName.end());
     if (!WriteBytes(dataPath, data)) {
         *error = L"cannot write " + dataPath;
@@ -91,7 +137,7 @@ bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& pa
     }
     if (!description.hookLibrary.empty()) {
         members.push_back(
-            {MemberName(description.hookLibrary, kHookLibrary), description.hookLibraryPath});
+            {MemberName(description.hookLibrary, kHookLibraryMember), description.hookLibraryPath});
     }
     bool written = WriteCabinetFile(path, members, error);
     DeleteFileW(dataPath.c_str());
@@ -101,48 +147,59 @@ bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& pa
 bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folder, Cabinet* cabinet,
                              std::wstring* error)
 {
+    // First the members' names and sizes alone, then the installation data,
+    // and only once both are sound the files and the hook library.
+    std::map<int, std::string> numbered;
     std::vector<CabinetMember> members;
-    if (!ExtractCabinetFile(path, folder, &members, error)) {
-        return false;
-    }
-    const CabinetMember* data = nullptr;
-    const CabinetMember* hooks = nullptr;
-    for (const CabinetMember& member : members) {
-        int number = MemberNumber(member.name);
-        data = number == kInstallationData ? &member : data;
-        hooks = number == kHookLibrary ? &member : hooks;
-    }
     std::string bytes;
-    if (!data) {
-        *error = L"the cabinet holds no installation data (.000): it is no handheld's cabinet";
+    if (!ListMembers(path, folder, &numbered, error)) {
         return false;
     }
-    if (!ReadBytes(data->path, &bytes)) {
-        *error = L"cannot read " + data->path;
+    const std::string dataName = numbered[kInstallationDataMember];
+    if (!ExtractCabinetFile(
+            path, folder, &members, error,
+            [&](const std::string& name, unsigned long) { return name == dataName; })) {
+        return false;
+    }
+    if (members.size() != 1 || !ReadBytes(members[0].path, &bytes)) {
+        *error = L"cannot read the installation data";
         return false;
     }
     if (!DecodeInstallationData(bytes, cabinet, error)) {
-        *error = L"the installation data is damaged: " + *error;
+        *error = L"the installation data is damaged or unsafe: " + *error;
         return false;
     }
-    for (CabinetFile& file : cabinet->files) {
-        for (const CabinetMember& member : members) {
-            if (MemberNumber(member.name) == file.number) {
-                file.source = std::wstring(member.name.begin(), member.name.end());
-                file.sourcePath = member.path;
-            }
-        }
-        if (file.sourcePath.empty()) {
-            wchar_t number[8];
-            std::swprintf(number, 8, L".%03u", file.number);
-            *error = L"the file " + file.name + L" is the cabinet's member " + number +
-                     L", which the cabinet does not hold";
+    std::map<int, std::string> unclaimed = numbered;
+    unclaimed.erase(kInstallationDataMember);
+    unclaimed.erase(kHookLibraryMember);
+    for (const CabinetFile& file : cabinet->files) {
+        if (!unclaimed.erase(file.number)) {
+            *error = L"the file " + file.name + L" is the cabinet's member " +
+                     Wide(Extension(file.number)) + L", which the cabinet does not hold";
             return false;
         }
     }
-    if (hooks) {
-        cabinet->hookLibrary = std::wstring(hooks->name.begin(), hooks->name.end());
-        cabinet->hookLibraryPath = hooks->path;
+    if (!unclaimed.empty()) {
+        *error = L"the member " + Wide(unclaimed.begin()->second) + L" belongs to no file";
+        return false;
+    }
+    if (!ExtractCabinetFile(
+            path, folder, &members, error,
+            [&](const std::string& name, unsigned long) { return name != dataName; })) {
+        return false;
+    }
+    for (const CabinetMember& member : members) {
+        int number = MemberNumber(member.name);
+        for (CabinetFile& file : cabinet->files) {
+            if (file.number == number) {
+                file.source = Wide(member.name);
+                file.sourcePath = member.path;
+            }
+        }
+        if (number == kHookLibraryMember) {
+            cabinet->hookLibrary = Wide(member.name);
+            cabinet->hookLibraryPath = member.path;
+        }
     }
     return true;
 }

@@ -18,9 +18,13 @@ std::string MemberName(const std::wstring& name, int number);
 bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& path,
                               std::wstring* error);
 
-// Extracts the cabinet into the folder and decodes its installation data:
-// the files' sources are their members there, and the hook library is the
-// .999 (empty without one). False, with one line naming what is wrong in
-// *error, for a file that is no such cabinet or a damaged one.
+// Checks the whole cabinet, then extracts it into the folder and decodes its
+// installation data: the files' sources are their members there, and the
+// hook library is the .999 (empty without one). Before anything is extracted,
+// the members' names (NAME.NNN, each number once) and their total size (at
+// most 16 MiB); then the installation data (installation_data.h), every file
+// of which must have its member, and every member but the .000 and the .999
+// belong to a file. False, with one line naming what is wrong in *error, for
+// a file that is no such cabinet, a damaged or an unsafe one.
 bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folder, Cabinet* cabinet,
                              std::wstring* error);

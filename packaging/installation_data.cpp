@@ -1,7 +1,9 @@
 #include "installation_data.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -305,68 +307,127 @@ private:
     size_t counts_[kSectionCount] = {};
 };
 
-// Reads little-endian items from a section; past the end, reads fail.
+// Why bytes are not ASCII text ending in its one 0, or null when they are.
+const wchar_t* TextProblem(const std::string& bytes)
+{
+    if (bytes.empty() || bytes.find('\0') != bytes.size() - 1) {
+        return L"holds text that does not end in its 0";
+    }
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) > 0x7F) {
+            return L"holds text that is not ASCII";
+        }
+    }
+    return nullptr;
+}
+
+// Each byte as the character of its number, never widened with its sign.
+std::wstring Wide(const std::string& ascii)
+{
+    std::wstring wide;
+    for (char c : ascii) {
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    }
+    return wide;
+}
+
+bool Printable(wchar_t c)
+{
+    return c >= 0x20 && c <= 0x7E;
+}
+
+// The text in quotes, fit for one line: what would not print is a '?'.
+std::wstring Quoted(std::wstring text)
+{
+    for (wchar_t& c : text) {
+        c = Printable(c) ? c : L'?';
+    }
+    return L"\"" + text + L"\"";
+}
+
+// Reads little-endian items from one part of the data; past its end, reads
+// fail. Problem() tells why the last read failed.
 class SectionReader {
 public:
-    SectionReader(const std::string& bytes, size_t offset) : bytes_(bytes), at_(offset) {}
+    SectionReader(const std::string& bytes, size_t begin, size_t end)
+        : bytes_(bytes), at_(begin), end_(std::min(end, bytes.size()))
+    {
+    }
+
+    size_t At() const { return at_; }
+    const wchar_t* Problem() const { return problem_; }
 
     bool Word(WORD* value) { return Take(value, sizeof(*value)); }
     bool Dword(DWORD* value) { return Take(value, sizeof(*value)); }
     bool Bytes(size_t length, std::string* bytes)
     {
-        if (at_ > bytes_.size() || length > bytes_.size() - at_) {
-            return false;
+        if (at_ > end_ || length > end_ - at_) {
+            return Refuse(L"runs past the section's end");
         }
         *bytes = bytes_.substr(at_, length);
         at_ += length;
         return true;
     }
-    // Up to its terminating zero.
-    bool Text(size_t length, std::string* text)
+    bool Text(size_t length, std::wstring* text)
     {
-        if (!Bytes(length, text)) {
+        std::string bytes;
+        if (!Bytes(length, &bytes) || !Refuse(TextProblem(bytes))) {
             return false;
         }
-        text->resize(std::strlen(text->c_str()));
+        *text = Wide(bytes.substr(0, length - 1));
         return true;
     }
+    // String numbers, ending in their one 0 (which *ids leaves out).
     bool Spec(size_t length, std::vector<WORD>* ids)
     {
-        ids->clear();
-        WORD id = 0;
-        for (size_t i = 0; i + 1 < length; i += 2) {
-            if (!Word(&id)) {
-                return false;
-            }
-            if (id) {
-                ids->push_back(id);
-            }
+        std::string bytes;
+        if (!Bytes(length, &bytes)) {
+            return false;
         }
-        at_ += length % 2;
-        return at_ <= bytes_.size();
+        ids->assign(length / sizeof(WORD), 0);
+        std::memcpy(ids->data(), bytes.data(), ids->size() * sizeof(WORD));
+        auto zero = std::find(ids->begin(), ids->end(), WORD(0));
+        if (length % sizeof(WORD) || zero == ids->end() || zero + 1 != ids->end()) {
+            return Refuse(L"holds a path list that does not end in its 0");
+        }
+        ids->pop_back();
+        return true;
     }
 
 private:
     bool Take(void* value, size_t size)
     {
-        if (at_ > bytes_.size() || size > bytes_.size() - at_) {
+        std::string bytes;
+        if (!Bytes(size, &bytes)) {
             return false;
         }
-        std::memcpy(value, bytes_.data() + at_, size);
-        at_ += size;
+        std::memcpy(value, bytes.data(), size);
         return true;
+    }
+    // False, keeping the problem, unless it is null.
+    bool Refuse(const wchar_t* problem)
+    {
+        problem_ = problem;
+        return !problem;
     }
 
     const std::string& bytes_;
     size_t at_;
+    size_t end_;
+    const wchar_t* problem_ = nullptr;
 };
 
+// Decodes and checks the whole data: its parts lie back to back in the order
+// that the encoder writes them, each section exactly filled by its entries,
+// every text ASCII, and every name of a file, folder, key, value or shortcut
+// a plain name below its standard folder or registry root.
 class Decoder {
 public:
     Decoder(const std::string& bytes, std::wstring* error) : bytes_(bytes), error_(error) {}
 
     bool Decode(Cabinet* cabinet)
     {
+        error_->clear();
         if (bytes_.size() < sizeof(Header)) {
             return Fail(L"the installation data is shorter than its header");
         }
@@ -386,234 +447,282 @@ public:
         cabinet->versionMaxMinor = header_.versionMaxMinor;
         cabinet->buildMin = header_.buildMin;
         cabinet->buildMax = header_.buildMax;
-        std::string platforms;
-        if (!Name(header_.appNameOffset, header_.appNameLength, &cabinet->appName) ||
-            !Name(header_.providerOffset, header_.providerLength, &cabinet->provider) ||
-            !Name(header_.unsupportedOffset, header_.unsupportedLength, &platforms)) {
-            return Fail(L"the application's name, provider or platforms run past the end");
-        }
-        for (size_t start = 0; start < platforms.size();) {
-            size_t end = platforms.find('\0', start);
-            end = end == std::string::npos ? platforms.size() : end;
-            if (end > start) {
-                cabinet->unsupportedPlatforms.push_back(Wide(platforms.substr(start, end - start)));
-            }
-            start = end + 1;
-        }
-        return Strings() && Folders(cabinet) && Files(cabinet) && Keys() && Values(cabinet) &&
-               Links(cabinet);
+        return Names(cabinet) && Sections(cabinet);
     }
 
 private:
+    using EntryReader = bool (Decoder::*)(SectionReader*, Cabinet*);
+
     bool Fail(const std::wstring& reason)
     {
         *error_ = reason;
         return false;
     }
-    bool PastEnd(Section section)
+    bool Plain(const std::wstring& what, const std::wstring& name)
     {
-        return Fail(L"the " + std::wstring(kSectionNames[section]) +
-                    L" section runs past the end of the installation data");
+        const wchar_t* problem = NameProblem(name);
+        return !problem || Fail(what + L" " + Quoted(name) + L" " + problem);
     }
-    static std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
-
-    bool Name(WORD offset, WORD length, std::wstring* name)
+    // A handheld path, shorter than MAX_PATH with its terminating zero.
+    bool Fits(const std::wstring& item, const std::wstring& path)
     {
-        std::string text;
-        if (!SectionReader(bytes_, offset).Text(length, &text)) {
-            return false;
+        return path.size() < MAX_PATH || Fail(item + L"'s path is longer than the handheld takes");
+    }
+
+    // The application's name, its provider and the unsupported platforms,
+    // right after the header.
+    bool Names(Cabinet* cabinet)
+    {
+        const WORD places[][2] = {{header_.appNameOffset, header_.appNameLength},
+                                  {header_.providerOffset, header_.providerLength},
+                                  {header_.unsupportedOffset, header_.unsupportedLength}};
+        std::string texts[3];
+        for (int i = 0; i < 3; ++i) {
+            if (places[i][0] != next_ ||
+                !SectionReader(bytes_, next_, bytes_.size()).Bytes(places[i][1], &texts[i])) {
+                return Fail(
+                    L"the application's name, provider and platforms don't follow the "
+                    L"header one after another");
+            }
+            next_ += places[i][1];
         }
-        *name = Wide(text);
-        return true;
-    }
-    bool Name(WORD offset, WORD length, std::string* bytes)
-    {
-        return SectionReader(bytes_, offset).Bytes(length, bytes);
-    }
-
-    // The path that a list of string numbers names.
-    bool Path(Section section, WORD entry, const std::vector<WORD>& ids, std::wstring* path)
-    {
-        path->clear();
-        for (WORD id : ids) {
-            auto found = strings_.find(id);
-            if (found == strings_.end()) {
-                return Fail(L"the " + std::wstring(kSectionNames[section]) + L" " +
-                            std::to_wstring(entry) + L" names the string " + std::to_wstring(id) +
-                            L", which is not there");
-            }
-            *path += (path->empty() ? L"" : L"\\") + found->second;
+        const wchar_t* problem =
+            TextProblem(texts[0]) ? TextProblem(texts[0]) : TextProblem(texts[1]);
+        if (problem) {
+            return Fail(L"the application's name or provider " + std::wstring(problem));
         }
-        return true;
-    }
-
-    bool Strings()
-    {
-        SectionReader reader(bytes_, header_.offset[kStrings]);
-        for (int i = 0; i < header_.count[kStrings]; ++i) {
-            WORD id = 0, length = 0;
-            std::string text;
-            if (!reader.Word(&id) || !reader.Word(&length) || !reader.Text(length, &text)) {
-                return PastEnd(kStrings);
+        cabinet->appName = Wide(texts[0].substr(0, texts[0].size() - 1));
+        cabinet->provider = Wide(texts[1].substr(0, texts[1].size() - 1));
+        for (size_t start = 0; start < texts[2].size();) {
+            size_t end = texts[2].find('\0', start);
+            std::wstring platform = Wide(texts[2].substr(start, end - start));
+            if (end == std::string::npos || end == start ||
+                !std::all_of(platform.begin(), platform.end(), Printable)) {
+                return Fail(
+                    L"the unsupported platforms are not printable names each ending in "
+                    L"its 0");
             }
-            strings_[id] = Wide(text);
+            cabinet->unsupportedPlatforms.push_back(platform);
+            start = end + 1;
         }
-        return true;
+        return Plain(L"the product's record", RecordName(*cabinet));
     }
 
-    bool Folders(Cabinet* cabinet)
+    // Each section from where the one before it ends to where the next one
+    // starts, exactly filled by as many entries as the header gives it.
+    bool Sections(Cabinet* cabinet)
     {
-        SectionReader reader(bytes_, header_.offset[kFolders]);
-        for (int i = 0; i < header_.count[kFolders]; ++i) {
-            WORD id = 0, length = 0;
-            std::vector<WORD> spec;
-            if (!reader.Word(&id) || !reader.Word(&length) || !reader.Spec(length, &spec)) {
-                return PastEnd(kFolders);
+        const EntryReader readers[kSectionCount] = {&Decoder::String, &Decoder::Folder,
+                                                    &Decoder::File,   &Decoder::Key,
+                                                    &Decoder::Value,  &Decoder::Link};
+        for (int section = 0; section < kSectionCount; ++section) {
+            std::wstring name = kSectionNames[section];
+            size_t end = section + 1 < kSectionCount ? header_.offset[section + 1] : bytes_.size();
+            if (header_.offset[section] != next_ || end < next_) {
+                return Fail(L"the " + name +
+                            L" section doesn't start where the part before it "
+                            L"ends, or ends before it starts");
             }
-            if (!Path(kFolders, id, spec, &folders_[id])) {
-                return false;
+            SectionReader reader(bytes_, next_, end);
+            for (int entry = 1; entry <= header_.count[section]; ++entry) {
+                if (!(this->*readers[section])(&reader, cabinet)) {
+                    if (error_->empty()) {  // the entry itself is damaged
+                        Fail(L"the " + name + L" section's entry " + std::to_wstring(entry) + L" " +
+                             reader.Problem());
+                    }
+                    return false;
+                }
             }
-            if (HandheldFolder(folders_[id]).empty()) {
-                return Fail(L"the folder " + folders_[id] + L" starts with no standard folder");
+            if (reader.At() != end) {
+                return Fail(L"the " + name + L" section's " +
+                            std::to_wstring(header_.count[section]) + L" entries fill " +
+                            std::to_wstring(reader.At() - next_) + L" of its " +
+                            std::to_wstring(end - next_) + L" bytes");
             }
-            if (i == 0) {  // the first folder is the installation folder
-                cabinet->installDir = folders_[id];
-                cabinet->installFolder = HandheldFolder(folders_[id]);
-            }
+            next_ = end;
         }
         return !cabinet->installDir.empty() || Fail(L"the installation data names no folder");
     }
 
-    bool Files(Cabinet* cabinet)
+    // The path that a list of string numbers names: plain names, the first a
+    // standard folder such as %CE2% when `inFolder`.
+    bool Path(Section section, WORD entry, const std::vector<WORD>& ids, bool inFolder,
+              std::wstring* path)
     {
-        SectionReader reader(bytes_, header_.offset[kFiles]);
-        for (int i = 0; i < header_.count[kFiles]; ++i) {
-            CabinetFile file = {};
-            WORD folder = 0, unknown = 0, length = 0;
-            std::string name;
-            if (!reader.Word(&file.number) || !reader.Word(&folder) || !reader.Word(&unknown) ||
-                !reader.Dword(&file.flags) || !reader.Word(&length) ||
-                !reader.Text(length, &name)) {
-                return PastEnd(kFiles);
+        std::wstring item =
+            L"the " + std::wstring(kSectionNames[section]) + L" " + std::to_wstring(entry);
+        path->clear();
+        for (size_t i = 0; i < ids.size(); ++i) {
+            auto found = strings_.find(ids[i]);
+            if (found == strings_.end()) {
+                return Fail(item + L" names the string " + std::to_wstring(ids[i]) +
+                            L", which is not there");
             }
-            auto found = folders_.find(folder);
-            if (found == folders_.end()) {
-                return Fail(L"the file " + Wide(name) + L" names the folder " +
-                            std::to_wstring(folder) + L", which is not there");
+            const std::wstring& part = found->second;
+            if (i == 0 && inFolder) {
+                if (HandheldFolder(part).empty() || part.find(L'\\') != std::wstring::npos) {
+                    return Fail(item + L" starts with " + Quoted(part) +
+                                L", no standard folder such as %CE2%");
+                }
+            } else if (!Plain(item + L"'s name", part)) {
+                return false;
             }
-            file.folder = found->second;
-            file.name = Wide(name);
-            file.installed = HandheldFolder(file.folder) + L"\\" + file.name;
-            cabinet->files.push_back(file);
+            *path += (i ? L"\\" : L"") + part;
+        }
+        return !path->empty() || Fail(item + L" names nothing");
+    }
+
+    bool String(SectionReader* reader, Cabinet*)
+    {
+        WORD id = 0, length = 0;
+        return reader->Word(&id) && reader->Word(&length) && reader->Text(length, &strings_[id]);
+    }
+
+    bool Folder(SectionReader* reader, Cabinet* cabinet)
+    {
+        WORD id = 0, length = 0;
+        std::vector<WORD> spec;
+        if (!reader->Word(&id) || !reader->Word(&length) || !reader->Spec(length, &spec) ||
+            !Path(kFolders, id, spec, true, &folders_[id])) {
+            return false;
+        }
+        if (cabinet->installDir.empty()) {  // the first folder is the installation folder
+            cabinet->installDir = folders_[id];
+            cabinet->installFolder = HandheldFolder(folders_[id]);
         }
         return true;
     }
 
-    bool Keys()
+    bool File(SectionReader* reader, Cabinet* cabinet)
     {
-        SectionReader reader(bytes_, header_.offset[kKeys]);
-        for (int i = 0; i < header_.count[kKeys]; ++i) {
-            WORD id = 0, root = 0, unknown = 0, length = 0;
-            std::vector<WORD> spec;
-            if (!reader.Word(&id) || !reader.Word(&root) || !reader.Word(&unknown) ||
-                !reader.Word(&length) || !reader.Spec(length, &spec)) {
-                return PastEnd(kKeys);
-            }
-            if (!FindRoot(root)) {
-                return Fail(L"the registry key " + std::to_wstring(id) + L" has the unknown root " +
-                            std::to_wstring(root));
-            }
-            keys_[id].first = root;
-            if (!Path(kKeys, id, spec, &keys_[id].second)) {
-                return false;
-            }
+        CabinetFile file = {};
+        WORD folder = 0, unknown = 0, length = 0;
+        if (!reader->Word(&file.number) || !reader->Word(&folder) || !reader->Word(&unknown) ||
+            !reader->Dword(&file.flags) || !reader->Word(&length) ||
+            !reader->Text(length, &file.name) || !Plain(L"the file name", file.name)) {
+            return false;
         }
+        auto found = folders_.find(folder);
+        if (found == folders_.end()) {
+            return Fail(L"the file " + file.name + L" names the folder " + std::to_wstring(folder) +
+                        L", which is not there");
+        }
+        // Its member .NNN: the .000 is the data, the .999 the hook library.
+        if (file.number == 0 || file.number >= kHookLibraryMember ||
+            !numbers_.insert(file.number).second) {
+            return Fail(L"the file " + file.name + L" has the number " +
+                        std::to_wstring(file.number) + L", not one of its own from 1 to 998");
+        }
+        file.folder = found->second;
+        file.installed = HandheldFolder(file.folder) + L"\\" + file.name;
+        cabinet->files.push_back(file);
+        return Fits(L"the file " + std::to_wstring(file.number), file.installed);
+    }
+
+    bool Key(SectionReader* reader, Cabinet*)
+    {
+        WORD id = 0, root = 0, unknown = 0, length = 0;
+        std::vector<WORD> spec;
+        if (!reader->Word(&id) || !reader->Word(&root) || !reader->Word(&unknown) ||
+            !reader->Word(&length) || !reader->Spec(length, &spec)) {
+            return false;
+        }
+        if (!FindRoot(root)) {
+            return Fail(L"the registry key " + std::to_wstring(id) + L" has the unknown root " +
+                        std::to_wstring(root));
+        }
+        keys_[id].first = root;
+        return Path(kKeys, id, spec, false, &keys_[id].second);
+    }
+
+    bool Value(SectionReader* reader, Cabinet* cabinet)
+    {
+        WORD id = 0, key = 0, substitution = 0, length = 0;
+        DWORD type = 0;
+        std::string raw;
+        if (!reader->Word(&id) || !reader->Word(&key) || !reader->Word(&substitution) ||
+            !reader->Dword(&type) || !reader->Word(&length) || !reader->Bytes(length, &raw)) {
+            return false;
+        }
+        auto found = keys_.find(key);
+        if (found == keys_.end()) {
+            return Fail(L"the registry value " + std::to_wstring(id) + L" names the key " +
+                        std::to_wstring(key) + L", which is not there");
+        }
+        std::wstring item = L"the registry value " + std::to_wstring(id);
+        std::string name = raw.substr(0, raw.find('\0') + 1), data = raw.substr(name.size());
+        if (TextProblem(name)) {
+            return Fail(item + L"'s name " + TextProblem(name));
+        }
+        CabinetRegistryValue value = {};
+        const RegistryRoot* root = FindRoot(found->second.first);
+        value.root = root->root;
+        value.rootName = root->name;
+        value.key = found->second.second;
+        value.name = Wide(name.substr(0, name.size() - 1));  // empty: the key's default value
+        if (!value.name.empty() && !Plain(item + L"'s name", value.name)) {
+            return false;
+        }
+        item = L"the registry value " + value.key + L" " + value.name;
+        if (type == kTextType) {
+            if (TextProblem(data)) {
+                return Fail(item + L" " + TextProblem(data));
+            }
+            value.type = REG_SZ;
+            value.text = Wide(data.substr(0, data.size() - 1));
+        } else if (type == kNumberType) {
+            if (data.size() != sizeof(DWORD)) {
+                return Fail(item + L" is a number of " + std::to_wstring(data.size()) +
+                            L" bytes, not 4");
+            }
+            value.type = REG_DWORD;
+            std::memcpy(&value.number, data.data(), sizeof(DWORD));
+        } else {
+            wchar_t hex[16];
+            swprintf(hex, 16, L"0x%08lX", static_cast<unsigned long>(type));
+            return Fail(item + L" has the type " + hex + L", which this installer doesn't know");
+        }
+        cabinet->registryValues.push_back(value);
         return true;
     }
 
-    bool Values(Cabinet* cabinet)
+    bool Link(SectionReader* reader, Cabinet* cabinet)
     {
-        SectionReader reader(bytes_, header_.offset[kValues]);
-        for (int i = 0; i < header_.count[kValues]; ++i) {
-            WORD id = 0, key = 0, substitution = 0, length = 0;
-            DWORD type = 0;
-            std::string raw;
-            if (!reader.Word(&id) || !reader.Word(&key) || !reader.Word(&substitution) ||
-                !reader.Dword(&type) || !reader.Word(&length) || !reader.Bytes(length, &raw)) {
-                return PastEnd(kValues);
-            }
-            auto found = keys_.find(key);
-            if (found == keys_.end()) {
-                return Fail(L"the registry value " + std::to_wstring(id) + L" names the key " +
-                            std::to_wstring(key) + L", which is not there");
-            }
-            CabinetRegistryValue value = {};
-            const RegistryRoot* root = FindRoot(found->second.first);
-            value.root = root->root;
-            value.rootName = root->name;
-            value.key = found->second.second;
-            size_t nameEnd = raw.find('\0');
-            value.name = Wide(raw.substr(0, nameEnd));
-            std::string rest = nameEnd == std::string::npos ? "" : raw.substr(nameEnd + 1);
-            if (type == kTextType) {
-                value.type = REG_SZ;
-                value.text = Wide(rest.substr(0, rest.find('\0')));
-            } else if (type == kNumberType && rest.size() == sizeof(DWORD)) {
-                value.type = REG_DWORD;
-                std::memcpy(&value.number, rest.data(), sizeof(DWORD));
-            } else {
-                wchar_t hex[16];
-                swprintf(hex, 16, L"0x%08lX", static_cast<unsigned long>(type));
-                return Fail(L"the registry value " + value.key + L" " + value.name +
-                            L" has the type " + hex + L", which this installer doesn't know");
-            }
-            cabinet->registryValues.push_back(value);
+        WORD id = 0, unknown = 0, base = 0, target = 0, type = 0, length = 0;
+        std::vector<WORD> spec;
+        std::wstring below;
+        if (!reader->Word(&id) || !reader->Word(&unknown) || !reader->Word(&base) ||
+            !reader->Word(&target) || !reader->Word(&type) || !reader->Word(&length) ||
+            !reader->Spec(length, &spec) || !Path(kLinks, id, spec, false, &below)) {
+            return false;
         }
-        return true;
-    }
-    bool Links(Cabinet* cabinet)
-    {
-        SectionReader reader(bytes_, header_.offset[kLinks]);
-        for (int i = 0; i < header_.count[kLinks]; ++i) {
-            WORD id = 0, unknown = 0, base = 0, target = 0, type = 0, length = 0;
-            std::vector<WORD> spec;
-            if (!reader.Word(&id) || !reader.Word(&unknown) || !reader.Word(&base) ||
-                !reader.Word(&target) || !reader.Word(&type) || !reader.Word(&length) ||
-                !reader.Spec(length, &spec)) {
-                return PastEnd(kLinks);
-            }
-            CabinetShortcut shortcut;
-            std::wstring below;
-            if (!Path(kLinks, id, spec, &below)) {
-                return false;
-            }
-            size_t name = below.find_last_of(L'\\');
-            shortcut.name = name == std::wstring::npos ? below : below.substr(name + 1);
-            shortcut.folder = base ? L"%CE" + std::to_wstring(base) + L"%" : cabinet->installDir;
-            shortcut.folder += name == std::wstring::npos ? L"" : L"\\" + below.substr(0, name);
-            const CabinetFile* file = nullptr;
-            for (const CabinetFile& candidate : cabinet->files) {
-                file = candidate.number == target ? &candidate : file;
-            }
-            if (type != kLinkToFile || !file || shortcut.name.empty() ||
-                HandheldFolder(shortcut.folder).empty()) {
-                return Fail(L"the shortcut " + below +
-                            L" is not one to an installed file in a "
-                            L"standard folder");
-            }
-            shortcut.path = HandheldFolder(shortcut.folder) + L"\\" + shortcut.name + L".lnk";
-            shortcut.target = file->installed;
-            cabinet->shortcuts.push_back(shortcut);
+        CabinetShortcut shortcut;
+        size_t name = below.find_last_of(L'\\');
+        shortcut.name = name == std::wstring::npos ? below : below.substr(name + 1);
+        shortcut.folder = base ? L"%CE" + std::to_wstring(base) + L"%" : cabinet->installDir;
+        shortcut.folder += name == std::wstring::npos ? L"" : L"\\" + below.substr(0, name);
+        const CabinetFile* file = nullptr;
+        for (const CabinetFile& candidate : cabinet->files) {
+            file = candidate.number == target ? &candidate : file;
         }
-        return true;
+        if (type != kLinkToFile || !file || HandheldFolder(shortcut.folder).empty()) {
+            return Fail(L"the shortcut " + below +
+                        L" is not one to an installed file in a standard folder");
+        }
+        shortcut.path = HandheldFolder(shortcut.folder) + L"\\" + shortcut.name + L".lnk";
+        shortcut.target = file->installed;
+        cabinet->shortcuts.push_back(shortcut);
+        return Fits(L"the shortcut " + std::to_wstring(id), shortcut.path);
     }
 
     const std::string& bytes_;
     std::wstring* error_;
     Header header_ = {};
+    size_t next_ = sizeof(Header);  // where the next part must start
     std::map<WORD, std::wstring> strings_;
     std::map<WORD, std::wstring> folders_;
     std::map<WORD, std::pair<WORD, std::wstring>> keys_;
+    std::set<WORD> numbers_;  // of the files
 };
 
 }  // namespace

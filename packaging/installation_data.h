@@ -15,6 +15,14 @@
 bool EncodeInstallationData(const Cabinet& cabinet, std::string* bytes, std::wstring* error);
 
 // The cabinet that the data describes; its files have no source yet. False,
-// with what is wrong in *error, for data that is damaged or that this
-// installer doesn't understand.
+// with what is wrong in one line in *error, for data that is damaged, that
+// this installer doesn't understand or that would reach beyond its places:
+// its parts must lie back to back as the encoder writes them, each section
+// exactly filled by as many entries as the header gives it; every text ASCII
+// ending in its 0, every path list in its 0; every name of a file, folder,
+// registry key or value and shortcut a plain name (NameProblem) below a
+// standard folder or registry root, and every handheld path shorter than
+// MAX_PATH; the files numbered from 1 to 998, each once. These rules live
+// here alone, for the installer and for the maker, which decodes what it
+// encoded.
 bool DecodeInstallationData(const std::string& bytes, Cabinet* cabinet, std::wstring* error);

@@ -2,6 +2,9 @@
 
 #include <handheld.h>
 
+#include <array>
+#include <utility>
+
 namespace {
 
 const wchar_t kAppsKey[] = L"Software\\Apps";
@@ -62,6 +65,23 @@ void RemoveEmptyKeys(HKEY root, std::wstring key)
     }
 }
 
+// Text and multi-string values: their characters and the terminating zero.
+bool SetText(HKEY key, const wchar_t* name, DWORD type, const std::wstring& text)
+{
+    return RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+// The record's lists, by their value names.
+template <typename Items>
+std::array<std::pair<const wchar_t*, decltype(&std::declval<Items&>().files)>, 3> ItemLists(
+    Items& installed)
+{
+    return {{{L"Files", &installed.files},
+             {L"Shortcuts", &installed.shortcuts},
+             {L"RegistryValues", &installed.values}}};
+}
+
 }  // namespace
 
 std::wstring DesktopPath(const std::wstring& handheldPath)
@@ -86,31 +106,31 @@ bool DeleteInstalledFile(const std::wstring& installedPath)
 bool CreateShortcut(const CabinetShortcut& shortcut)
 {
     std::wstring path = DesktopPath(shortcut.path);
-    if (!CreateFolders(FolderOf(path))) {
-        return false;
-    }
     std::wstring commandLine = L"\"" + shortcut.target + L"\"";
     std::wstring text = std::to_wstring(commandLine.size()) + L"#" + commandLine;
     char bytes[MAX_PATH * 2];
     int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes,
                                      sizeof(bytes), nullptr, nullptr);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (length <= 0 || file == INVALID_HANDLE_VALUE) {
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-        }
+    if (length <= 0 || !CreateFolders(FolderOf(path))) {
         return false;
     }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
-    bool complete = WriteFile(file, bytes, length, &written, nullptr) && written == DWORD(length);
-    CloseHandle(file);
+    bool complete = file != INVALID_HANDLE_VALUE &&
+                    WriteFile(file, bytes, length, &written, nullptr) && written == DWORD(length);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+    }
+    if (!complete) {
+        DeleteShortcut(shortcut.path);
+    }
     return complete;
 }
 
-bool DeleteShortcut(const CabinetShortcut& shortcut)
+bool DeleteShortcut(const std::wstring& handheldPath)
 {
-    std::wstring path = DesktopPath(shortcut.path);
+    std::wstring path = DesktopPath(handheldPath);
     bool deleted = DeleteFileW(path.c_str()) != FALSE;
     RemoveEmptyFolders(FolderOf(path));
     return deleted;
@@ -127,8 +147,8 @@ bool RecordExists(const std::wstring& appName)
     return true;
 }
 
-void WriteRecord(const std::wstring& appName, const std::wstring& installFolder, bool* keyFailed,
-                 WORD* failedValues)
+void WriteRecord(const std::wstring& appName, const std::wstring& installFolder,
+                 const InstalledItems& installed, bool* keyFailed, WORD* failedValues)
 {
     *keyFailed = false;
     *failedValues = 0;
@@ -138,18 +158,41 @@ void WriteRecord(const std::wstring& appName, const std::wstring& installFolder,
         *keyFailed = true;
         return;
     }
-    DWORD installed = 1;
-    if (RegSetValueExW(key, L"Instl", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&installed),
-                       sizeof(installed)) != ERROR_SUCCESS) {
+    DWORD installedFlag = 1;
+    if (RegSetValueExW(key, L"Instl", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&installedFlag),
+                       sizeof(installedFlag)) != ERROR_SUCCESS) {
         ++*failedValues;
     }
-    DWORD folderBytes = static_cast<DWORD>((installFolder.size() + 1) * sizeof(wchar_t));
-    if (RegSetValueExW(key, L"InstlDir", 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(installFolder.c_str()),
-                       folderBytes) != ERROR_SUCCESS) {
-        ++*failedValues;
+    *failedValues += !SetText(key, L"InstlDir", REG_SZ, installFolder);
+    for (const auto& list : ItemLists(installed)) {
+        std::wstring items;
+        for (const std::wstring& item : *list.second) {
+            items += item + L'\0';
+        }
+        *failedValues += !SetText(key, list.first, REG_MULTI_SZ, items);
     }
     RegCloseKey(key);
+}
+
+bool ReadRecord(const std::wstring& appName, InstalledItems* installed)
+{
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, AppKey(appName).c_str(), 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    for (const auto& list : ItemLists(*installed)) {
+        DWORD size = 0;
+        RegGetValueW(key, nullptr, list.first, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &size);
+        std::wstring items(size / sizeof(wchar_t) + 1, L'\0');
+        size = static_cast<DWORD>(items.size() * sizeof(wchar_t));
+        RegGetValueW(key, nullptr, list.first, RRF_RT_REG_MULTI_SZ, nullptr, &items[0], &size);
+        for (size_t at = 0; items[at]; at = items.find(L'\0', at) + 1) {
+            list.second->push_back(items.c_str() + at);
+        }
+    }
+    RegCloseKey(key);
+    return true;
 }
 
 bool DeleteRecord(const std::wstring& appName)
@@ -162,6 +205,11 @@ bool DeleteRecord(const std::wstring& appName)
     return true;
 }
 
+std::wstring ValuePath(const CabinetRegistryValue& value)
+{
+    return value.rootName + L"\\" + value.key + L"\\" + value.name;
+}
+
 bool WriteRegistryValue(const CabinetRegistryValue& value, bool* keyFailed)
 {
     HKEY key;
@@ -170,23 +218,26 @@ bool WriteRegistryValue(const CabinetRegistryValue& value, bool* keyFailed)
     if (*keyFailed) {
         return false;
     }
-    LONG result;
-    if (value.type == REG_DWORD) {
-        result = RegSetValueExW(key, value.name.c_str(), 0, REG_DWORD,
-                                reinterpret_cast<const BYTE*>(&value.number), sizeof(DWORD));
-    } else {
-        result = RegSetValueExW(key, value.name.c_str(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(value.text.c_str()),
-                                static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t)));
-    }
+    bool written = value.type == REG_DWORD
+                       ? RegSetValueExW(key, value.name.c_str(), 0, REG_DWORD,
+                                        reinterpret_cast<const BYTE*>(&value.number),
+                                        sizeof(DWORD)) == ERROR_SUCCESS
+                       : SetText(key, value.name.c_str(), REG_SZ, value.text);
     RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+    return written;
 }
 
-bool DeleteRegistryValue(const CabinetRegistryValue& value)
+bool DeleteRegistryValue(const std::wstring& valuePath)
 {
+    // Names hold no backslash: the root before the first, the value's name after the last.
+    size_t rootEnd = valuePath.find(L'\\'), nameStart = valuePath.rfind(L'\\') + 1;
+    const RegistryRoot* root = FindRoot(valuePath.substr(0, rootEnd));
+    if (!root || nameStart <= rootEnd + 1) {
+        return false;
+    }
+    std::wstring key = valuePath.substr(rootEnd + 1, nameStart - rootEnd - 2);
     bool deleted =
-        RegDeleteKeyValueW(value.root, value.key.c_str(), value.name.c_str()) == ERROR_SUCCESS;
-    RemoveEmptyKeys(value.root, value.key);
+        RegDeleteKeyValueW(root->root, key.c_str(), valuePath.c_str() + nameStart) == ERROR_SUCCESS;
+    RemoveEmptyKeys(root->root, key);
     return deleted;
 }

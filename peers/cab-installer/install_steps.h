@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "cabinet.h"
 
@@ -17,19 +18,31 @@ bool DeleteInstalledFile(const std::wstring& installedPath);
 
 // Shortcut files hold "<count>#<command line>", the count being the number of
 // characters after '#'. Missing folders are created, and on removal deleted
-// again once empty.
+// again once empty. A shortcut that can't be written whole is not left behind.
 bool CreateShortcut(const CabinetShortcut& shortcut);
-bool DeleteShortcut(const CabinetShortcut& shortcut);
+bool DeleteShortcut(const std::wstring& handheldPath);
+
+// What an installation put in place, which its removal takes away: the
+// handheld paths of files and shortcuts, and registry values as
+// "HKLM\key\name" (ValuePath).
+struct InstalledItems {
+    std::vector<std::wstring> files;
+    std::vector<std::wstring> shortcuts;
+    std::vector<std::wstring> values;
+};
 
 // The record below HKEY_LOCAL_MACHINE "Software\Apps" that marks the product
-// installed. WriteRecord tells which of the key and its values failed.
+// installed and keeps what was installed. WriteRecord tells which of the key
+// and its values failed; ReadRecord is false when there is no record.
 bool RecordExists(const std::wstring& appName);
-void WriteRecord(const std::wstring& appName, const std::wstring& installFolder, bool* keyFailed,
-                 WORD* failedValues);
+void WriteRecord(const std::wstring& appName, const std::wstring& installFolder,
+                 const InstalledItems& installed, bool* keyFailed, WORD* failedValues);
+bool ReadRecord(const std::wstring& appName, InstalledItems* installed);
 bool DeleteRecord(const std::wstring& appName);
 
 // A value that the cabinet's description adds to the registry, creating its
 // key as needed; *keyFailed tells whether the key could not be created. On
 // removal the value goes, and its key and the keys above it once empty.
+std::wstring ValuePath(const CabinetRegistryValue& value);
 bool WriteRegistryValue(const CabinetRegistryValue& value, bool* keyFailed);
-bool DeleteRegistryValue(const CabinetRegistryValue& value);
+bool DeleteRegistryValue(const std::wstring& valuePath);

@@ -2,9 +2,6 @@
 
 #include <cstdio>
 
-#include "hook_library.h"
-#include "install_steps.h"
-
 namespace {
 
 struct FailureCounts {
@@ -17,7 +14,7 @@ struct FailureCounts {
     bool Any() const { return folders || files || keys || values || shortcuts; }
 };
 
-void CopyFiles(const Cabinet& cabinet, FailureCounts* failed)
+void CopyFiles(const Cabinet& cabinet, FailureCounts* failed, InstalledItems* installed)
 {
     for (const CabinetFile& file : cabinet.files) {
         if (!CopyCabinetFile(file)) {
@@ -26,15 +23,17 @@ void CopyFiles(const Cabinet& cabinet, FailureCounts* failed)
             ++failed->files;
         } else {
             std::wprintf(L"copied %ls to %ls\n", file.source.c_str(), file.installed.c_str());
+            installed->files.push_back(file.installed);
         }
     }
 }
 
-void CreateShortcuts(const Cabinet& cabinet, FailureCounts* failed)
+void CreateShortcuts(const Cabinet& cabinet, FailureCounts* failed, InstalledItems* installed)
 {
     for (const CabinetShortcut& shortcut : cabinet.shortcuts) {
         if (CreateShortcut(shortcut)) {
             std::wprintf(L"created the shortcut %ls\n", shortcut.path.c_str());
+            installed->shortcuts.push_back(shortcut.path);
         } else {
             std::wprintf(L"could not create the shortcut %ls\n", shortcut.path.c_str());
             ++failed->shortcuts;
@@ -42,31 +41,29 @@ void CreateShortcuts(const Cabinet& cabinet, FailureCounts* failed)
     }
 }
 
-// "HKLM\Drivers\BuiltIn\RSN Dll"
-std::wstring ValueName(const CabinetRegistryValue& value)
-{
-    return value.rootName + L"\\" + value.key + L" " + (value.name.empty() ? L"@" : value.name);
-}
-
-void WriteRegistryValues(const Cabinet& cabinet, FailureCounts* failed)
+void WriteRegistryValues(const Cabinet& cabinet, FailureCounts* failed, InstalledItems* installed)
 {
     for (const CabinetRegistryValue& value : cabinet.registryValues) {
         bool keyFailed = false;
         bool written = WriteRegistryValue(value, &keyFailed);
         failed->keys += keyFailed;
         failed->values += !written && !keyFailed;
+        if (written) {
+            installed->values.push_back(ValuePath(value));
+        }
         std::wstring data =
             value.type == REG_DWORD ? std::to_wstring(value.number) : L"\"" + value.text + L"\"";
         std::wprintf(L"%ls %ls = %ls\n", written ? L"wrote" : L"could not write",
-                     ValueName(value).c_str(), data.c_str());
+                     ValuePath(value).c_str(), data.c_str());
     }
 }
 
-void RecordInstallation(const Cabinet& cabinet, FailureCounts* failed)
+void RecordInstallation(const Cabinet& cabinet, const InstalledItems& installed,
+                        FailureCounts* failed)
 {
     bool keyFailed = false;
     WORD failedValues = 0;
-    WriteRecord(RecordName(cabinet), cabinet.installFolder, &keyFailed, &failedValues);
+    WriteRecord(RecordName(cabinet), cabinet.installFolder, installed, &keyFailed, &failedValues);
     failed->keys += keyFailed;
     failed->values += failedValues;
     std::wprintf(L"%ls the record HKLM\\Software\\Apps\\%ls\n",
@@ -74,28 +71,29 @@ void RecordInstallation(const Cabinet& cabinet, FailureCounts* failed)
                  RecordName(cabinet).c_str());
 }
 
-void RemoveInstalledItems(const Cabinet& cabinet, bool* anyFailed)
+void RemoveInstalledItems(const Cabinet& cabinet, const InstalledItems& installed, bool* anyFailed)
 {
-    for (const CabinetFile& file : cabinet.files) {
-        if (DeleteInstalledFile(file.installed)) {
-            std::wprintf(L"deleted %ls\n", file.installed.c_str());
+    for (const std::wstring& file : installed.files) {
+        if (DeleteInstalledFile(file)) {
+            std::wprintf(L"deleted %ls\n", file.c_str());
         } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
-            std::wprintf(L"could not delete %ls\n", file.installed.c_str());
+            std::wprintf(L"could not delete %ls\n", file.c_str());
             *anyFailed = true;
         }
     }
-    for (const CabinetShortcut& shortcut : cabinet.shortcuts) {
+    for (const std::wstring& shortcut : installed.shortcuts) {
         // The hooks may have deleted it already.
         if (DeleteShortcut(shortcut)) {
-            std::wprintf(L"deleted the shortcut %ls\n", shortcut.path.c_str());
+            std::wprintf(L"deleted the shortcut %ls\n", shortcut.c_str());
         }
     }
-    for (const CabinetRegistryValue& value : cabinet.registryValues) {
+    for (const std::wstring& value : installed.values) {
         if (DeleteRegistryValue(value)) {
-            std::wprintf(L"deleted %ls\n", ValueName(value).c_str());
+            std::wprintf(L"deleted %ls\n", value.c_str());
         }
     }
-    if (DeleteRecord(RecordName(cabinet))) {
+    // Kept when a file stays, so that a second removal finds what is left.
+    if (!*anyFailed && DeleteRecord(RecordName(cabinet))) {
         std::wprintf(L"deleted the record HKLM\\Software\\Apps\\%ls\n",
                      RecordName(cabinet).c_str());
     }
@@ -118,14 +116,8 @@ void PrintTarget(const Cabinet& cabinet)
 
 }  // namespace
 
-int Install(const Cabinet& cabinet)
+int Install(const Cabinet& cabinet, const HookLibrary& hooks)
 {
-    HookLibrary hooks(cabinet.hookLibraryPath.c_str());
-    if (!hooks.Loaded()) {
-        std::wprintf(L"cannot load the cabinet's hook library (.999)\n");
-        return 2;
-    }
-
     PrintTarget(cabinet);
     BOOL previouslyInstalled = RecordExists(RecordName(cabinet));
     codeINSTALL_INIT init =
@@ -136,10 +128,11 @@ int Install(const Cabinet& cabinet)
     }
 
     FailureCounts failed;
-    CopyFiles(cabinet, &failed);
-    CreateShortcuts(cabinet, &failed);
-    WriteRegistryValues(cabinet, &failed);
-    RecordInstallation(cabinet, &failed);
+    InstalledItems installed;
+    CopyFiles(cabinet, &failed, &installed);
+    CreateShortcuts(cabinet, &failed, &installed);
+    WriteRegistryValues(cabinet, &failed, &installed);
+    RecordInstallation(cabinet, installed, &failed);
 
     std::fflush(stdout);  // the message box may stay up for a while
     codeINSTALL_EXIT exit =
@@ -152,9 +145,8 @@ int Install(const Cabinet& cabinet)
     return failed.Any() ? 1 : 0;
 }
 
-int Remove(const Cabinet& cabinet)
+int Remove(const Cabinet& cabinet, const HookLibrary& hooks, const InstalledItems& installed)
 {
-    HookLibrary hooks(cabinet.hookLibraryPath.c_str());
     if (!hooks.Loaded()) {
         std::wprintf(L"cannot load the cabinet's hook library (.999); removing without it\n");
     } else {
@@ -166,7 +158,7 @@ int Remove(const Cabinet& cabinet)
     }
 
     bool anyFailed = false;
-    RemoveInstalledItems(cabinet, &anyFailed);
+    RemoveInstalledItems(cabinet, installed, &anyFailed);
 
     if (hooks.Loaded()) {
         std::wprintf(L"Uninstall_Exit: %d\n", hooks.uninstallExit(nullptr));

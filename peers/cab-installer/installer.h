@@ -1,17 +1,20 @@
 // The installer's two runs around a cabinet's hook library, as the handheld's
 // cabinet installer does them. Each prints what it does and returns the
 // program's exit code: 0 when everything succeeded, 1 when something failed
-// or a hook cancelled, 2 when the hook library is missing.
+// or a hook cancelled.
 #pragma once
 
 #include "cabinet.h"
+#include "hook_library.h"
+#include "install_steps.h"
 
-// Loads the cabinet's hook library, calls Install_Init, copies the files,
-// creates the shortcuts, writes the registry values and the product's record,
-// then calls Install_Exit with the counts of what failed.
-int Install(const Cabinet& cabinet);
+// With the cabinet's hook library loaded: calls Install_Init, copies the
+// files, creates the shortcuts, writes the registry values and the product's
+// record with what was installed, then calls Install_Exit with the counts of
+// what failed.
+int Install(const Cabinet& cabinet, const HookLibrary& hooks);
 
-// Loads the cabinet's hook library, calls Uninstall_Init, deletes the files,
-// shortcuts, registry values and record, and calls Uninstall_Exit. Without
-// the hook library it removes the rest all the same.
-int Remove(const Cabinet& cabinet);
+// Calls Uninstall_Init (when the hook library is loaded), deletes what the
+// product's record lists as installed, then the record unless something could
+// not be deleted, and calls Uninstall_Exit.
+int Remove(const Cabinet& cabinet, const HookLibrary& hooks, const InstalledItems& installed);

@@ -7,9 +7,11 @@
 // It reads the cabinet with Windows' cabinet library into a folder of its own
 // below the temporary folder, deleted at the end. Handheld paths
 // ("\Windows\...") are taken on the drive of the Windows folder. The exit
-// code is 0 when everything succeeded (see installer.h), 2 also for a file
-// that is no such cabinet or a damaged one, which it names in one line
-// before it installs anything.
+// code is 0 when everything succeeded (see installer.h), 2 for a cabinet that
+// it can't use: no such cabinet, a damaged or unsafe one (installation_cabinet.h),
+// one without its hook library, or on removal one whose product is not
+// installed. That it names in one line, before it changes anything or loads
+// the hook library.
 #include <cstdio>
 #include <cwchar>
 
@@ -40,6 +42,31 @@ void RemoveFolder(const std::wstring& folder)
     RemoveDirectoryW(folder.c_str());
 }
 
+// Opens the cabinet and installs from it or removes what its product's record
+// lists.
+int Run(bool install, const std::wstring& path, const std::wstring& folder)
+{
+    Cabinet cabinet;
+    InstalledItems installed;
+    std::wstring problem;
+    if (OpenInstallationCabinet(path, folder, &cabinet, &problem) && !install &&
+        !ReadRecord(RecordName(cabinet), &installed)) {
+        problem = L"its product, " + RecordName(cabinet) + L", is not installed";
+    }
+    if (problem.empty()) {
+        HookLibrary hooks(cabinet.hookLibraryPath.c_str());
+        if (hooks.Loaded() || !install) {
+            std::wprintf(install ? L"installing from the cabinet %ls\n"
+                                 : L"removing what the record of %ls lists\n",
+                         install ? path.c_str() : RecordName(cabinet).c_str());
+            return install ? Install(cabinet, hooks) : Remove(cabinet, hooks, installed);
+        }
+        problem = L"its hook library (.999) is missing or damaged";
+    }
+    std::wprintf(L"cannot use the cabinet %ls: %ls\n", path.c_str(), problem.c_str());
+    return 2;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -51,17 +78,7 @@ int wmain(int argc, wchar_t** argv)
         return 2;
     }
     std::wstring folder = MakeFolder();
-    Cabinet cabinet;
-    std::wstring error;
-    int result = 2;
-    if (!OpenInstallationCabinet(argv[2], folder, &cabinet, &error)) {
-        std::wprintf(L"cannot use the cabinet %ls: %ls\n", argv[2], error.c_str());
-    } else {
-        std::wprintf(install ? L"installing from the cabinet %ls\n"
-                             : L"removing what the cabinet %ls installs\n",
-                     argv[2]);
-        result = install ? Install(cabinet) : Remove(cabinet);
-    }
+    int result = Run(install, argv[2], folder);
     RemoveFolder(folder);
     return result;
 }

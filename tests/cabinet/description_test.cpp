@@ -1,5 +1,6 @@
 // The description against the hooks' own tables: they delete what the cabinet installs (and
-// the settings file) and the record it keeps; its driver registration names its driver.
+// the settings file) and the record it keeps; its driver registration names its driver. And
+// descriptions changed a line each: what the maker reads from them, or refuses.
 #include <earlier_files.h>
 #include <earlier_version.h>
 #include <stream_driver.h>
@@ -8,6 +9,8 @@
 #include <set>
 
 #include "cabinet_test.h"
+
+using namespace test_support;
 
 namespace {
 
@@ -58,6 +61,39 @@ TEST(CabinetDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
     StreamDriver loaded;
     EXPECT_TRUE(loaded.Load(library, std::string(prefix.begin(), prefix.end()), &problem))
         << testing::PrintToString(problem);
+}
+
+// Numbers as the cabinet wizard reads them: decimal, hexadecimal only after 0x.
+TEST(CabinetDescription, ReadsNumbersAsTheWizardDoesAndRefusesWhatTheDataCantCarry)
+{
+    const std::string text = ReadFileBytes(BinFolder() + L"\\TavrinFoldKeyboard.inf");
+    const std::wstring copy = BinFolder() + L"\\changed.inf";
+    const struct {
+        const char* line;
+        const char* changed;
+        const wchar_t* read;  // VersionMax, Index and Order, or what is wrong
+    } rows[] = {
+        {"= 3.99", "= 3.09", L"3.09 1 99"},
+        {"Index,0x00010001,1", "Index,0x00010001,0x0A", L"3.99 10 99"},
+        {"Order,0x00010001,99", "Order,0x00010001,010", L"3.99 1 10"},
+        {"\nKeyTap.wav,,,0", "\nKeyTap.wav,,,0\n\"T\xE4p.wav\",KeyTap.wav",
+         L": line 57: \"T\xE4p.wav\" is not ASCII"},
+    };
+    for (const auto& row : rows) {
+        std::string changed = text;
+        WriteFileBytes(copy,
+                       changed.replace(changed.find(row.line), strlen(row.line), row.changed));
+        Cabinet c;
+        std::wstring read;
+        if (ReadCabinetDescription(copy, &c, &read)) {
+            wchar_t numbers[64];
+            swprintf(numbers, 64, L"%lu.%02lu %lu %lu", c.versionMaxMajor, c.versionMaxMinor,
+                     c.registryValues.at(2).number, c.registryValues.at(3).number);
+            read = numbers;
+        }
+        EXPECT_NE(std::wstring::npos, read.find(row.read)) << testing::PrintToString(read);
+    }
+    RemoveFile(copy);
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 // The cabinet that the build makes, on a fresh Wine prefix: it holds what the
 // description says (not what it can't carry), field by field; the installer
 // installs exactly the product from it and the removal leaves the prefix as it
-// was; damaged and foreign cabinets, real files, install nothing, call no hook.
+// was; damaged, unsafe and foreign cabinets, real files, and the removal of a
+// product never installed change nothing and call no hook.
 #include <functional>
 #include <map>
 
 #include "cabinet_file.h"
 #include "cabinet_test.h"
 #include "installation_cabinet.h"
+#include "installation_data.h"
+#include "window_standin.h"
 
 using namespace test_support;
 using Files = std::map<std::wstring, long long>;
@@ -91,15 +94,6 @@ TEST(CabinetRoundTrip, HoldsWhatTheDescriptionSays)
     EXPECT_TRUE(DeleteFileW((folder + L"\\000SETUP.999").c_str()) &&
                 DeleteFileW((folder + L"\\TAVRINFO.000").c_str()) &&
                 RemoveDirectoryW(folder.c_str()));
-
-    std::string text = ReadFileBytes(BinFolder() + L"\\TavrinFoldKeyboard.inf");
-    std::wstring copy = BinFolder() + L"\\unusable.inf";
-    text.replace(text.find("\nKeyTap.wav,,,0"), 16, "\nKeyTap.wav,,,0\n\"T\xE4p.wav\",KeyTap.wav");
-    WriteFileBytes(copy, text);
-    EXPECT_FALSE(ReadCabinetDescription(copy, &decoded, &error));
-    EXPECT_NE(std::wstring::npos, error.find(L": line 57: \"T\xE4p.wav\" is not ASCII"))
-        << error.size();
-    RemoveFile(copy);
 }
 
 // Runs the installer, pressing OK on its message box: its exit code, and its output and
@@ -122,6 +116,14 @@ DWORD RunInstaller(const std::wstring& arguments, std::string* output)
 TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
 {
     const Cabinet product = ProductDescription();
+    // The same product with a file more, named by an unrelated file: removal goes by the record.
+    Cabinet other = product;
+    std::wstring error, otherCabinet = BinFolder() + L"\\other.cab";
+    other.files.push_back(product.files[4]);
+    other.files.back().number = 6;
+    other.files.back().name = L"victim.txt";
+    ASSERT_TRUE(WriteInstallationCabinet(other, otherCabinet, &error));
+    WriteFileBytes(L"C:\\Windows\\victim.txt", "not the product's");
     const Files before = Prefix();
     ASSERT_FALSE(before.at(L"Software\\Apps") || before.at(L"Drivers")) << "a fresh prefix";
     std::string output;
@@ -148,47 +150,117 @@ TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
     std::wstring record = L"Software\\Apps\\" + RecordName(product);
     EXPECT_EQ(L"1 \\Windows", Value(HKEY_LOCAL_MACHINE, record, L"Instl") + L" " +
                                   Value(HKEY_LOCAL_MACHINE, record, L"InstlDir"));
-    EXPECT_EQ(0u, RunInstaller(L"remove " + kProductCabinet, &output)) << output;
+
+    // The device manager loads the installed driver from its registration, as at the next
+    // reset, and records the device while it runs; "quit" on its input ends it.
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+    STARTUPINFOW startup = {};
+    PROCESS_INFORMATION host = {};
+    HANDLE input = nullptr;
+    std::wstring command = L"\"" + BinFolder() + L"\\device-manager.exe\" --builtin RSN";
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    ASSERT_TRUE(CreatePipe(&startup.hStdInput, &input, &inherited, 0) &&
+                SetHandleInformation(input, HANDLE_FLAG_INHERIT, 0) &&
+                CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                               &startup, &host));
+    const std::wstring active = L"Drivers\\Active";
+    EXPECT_TRUE(WaitUntil(
+        [&] { return Value(HKEY_LOCAL_MACHINE, active + L"\\01", L"Name") == L"RSN1:"; }, 20000));
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(input, "quit\n", 5, &written, nullptr));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(host.hProcess, 20000));
+    for (HANDLE handle : {startup.hStdInput, input, host.hProcess, host.hThread}) {
+        CloseHandle(handle);
+    }
+    HKEY key;
+    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, active.c_str(), 0, KEY_READ, &key));
+    EXPECT_EQ(0u, RunInstaller(L"remove " + otherCabinet, &output)) << output;
     EXPECT_EQ(before, Prefix());
+    RemoveFile(L"C:\\Windows\\victim.txt");
+    RemoveFile(otherCabinet);
 }
 
-TEST(CabinetInstaller, ADamagedOrForeignCabinetInstallsNothing)
+// Each row a real file: exit code 2 and one line naming what is wrong, before anything changes
+// or a hook runs (Install_Init and Uninstall_Init would close the keyboard service).
+TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
 {
     std::wstring error, folder = BinFolder() + L"\\damaged", cabinet = folder + L".cab";
-    std::vector<CabinetMember> members;  // the product's cabinet's, .000 first
+    std::vector<CabinetMember> members;  // the product's cabinet's, .000 first, .999 last
     CreateDirectoryW(folder.c_str(), nullptr);
     ASSERT_TRUE(ExtractCabinetFile(kProductCabinet, folder, &members, &error));
     const std::string data = ReadFileBytes(members[0].path), whole = ReadFileBytes(kProductCabinet);
-    // The product's cabinet, installation data patched, without member leftOut (6: its .999).
-    auto make = [&](size_t at, DWORD value, size_t size, int leftOut) {
+    const CabinetMember extra = {"00EXTRA.006", members[5].path},
+                        oversize = {"00KEYTAP.005", folder + L"\\big"};
+    WriteFileBytes(oversize.path, std::string(17 << 20, 'x'));
+    // The product's cabinet with other installation data, without member leftOut, with another.
+    auto make = [&](const std::string& installationData, int leftOut = -1,
+                    const CabinetMember& added = {}) {
         std::vector<CabinetMember> held = members;
-        WriteFileBytes(held[0].path,
-                       std::string(data).replace(at, size, reinterpret_cast<char*>(&value), size));
-        held.erase(held.begin() + leftOut);
+        WriteFileBytes(held[0].path, installationData);
+        if (leftOut >= 0) {
+            held.erase(held.begin() + leftOut);
+        }
+        if (!added.name.empty()) {
+            held.push_back(added);
+        }
         WriteCabinetFile(cabinet, held, &error);
     };
+    auto at = [&](size_t offset, DWORD value, size_t size) {
+        return std::string(data).replace(offset, size, reinterpret_cast<char*>(&value), size);
+    };
+    auto encoded = [&](const std::function<void(Cabinet*)>& change) {  // by the project's encoder
+        Cabinet product = ProductDescription();
+        std::string bytes;
+        change(&product);
+        EXPECT_TRUE(EncodeInstallationData(product, &bytes, &error));
+        return bytes;
+    };
     const size_t values = *reinterpret_cast<const DWORD*>(&data[0x4C]);  // their section
-    const std::pair<std::function<void()>, const char*> rows[] = {
+    const size_t driverPrefix = data.find("RSN", data.find("Prefix"));   // its value's text
+    const struct {
+        std::function<void()> make;
+        const char* says;
+        const wchar_t* command = L"install ";
+    } rows[] = {
         {[&] { WriteFileBytes(cabinet, whole.substr(0, whole.size() / 2)); },
          "damaged or cut short"},
         {[&] { WriteFileBytes(cabinet, ReadFileBytes(BinFolder() + L"\\SETUP.DLL")); },
          "it is no cabinet"},
-        {[&] { make(0, 0, 0, 0); }, "no installation data (.000)"},
-        {[&] { make(0, 0, 0, 3); }, "member .003, which the cabinet does not hold"},
-        {[&] { make(0x3A, 9, 2, 6); }, "shortcut section runs past the end"},
-        {[&] { make(values + 6, 5, 4, 6); }, "type 0x00000005"},
+        {[&] { make(data, 0); }, "no installation data (.000)"},
+        {[&] { make(data, 3); }, "member .003, which the cabinet does not hold"},
+        {[&] { make(data, -1, extra); }, "00EXTRA.006 belongs to no file"},
+        {[&] { make(data, 5, oversize); }, "more than this installer takes"},
+        {[&] { make(data, 6); }, "hook library (.999) is missing or damaged"},
+        {[&] { make(at(0x3A, 9, 2)); }, "shortcut section's entry 3 runs past"},
+        {[&] { make(at(0x34, 2, 2)); }, "file section's 2 entries fill"},
+        {[&] { make(at(data.size() - 2, 1, 2)); }, "path list that does not end in its 0"},
+        {[&] { make(at(driverPrefix + 2, 0xFF, 1)); }, "RSN Prefix holds text that is not ASCII"},
+        {[&] { make(at(values + 6, 5, 4)); }, "type 0x00000005"},
+        {[&] { make(at(values + 6, 0x00010001, 4)); }, "Dll is a number of 12 bytes, not 4"},
+        {[&] { make(encoded([](Cabinet* c) { c->files[4].name = L".."; })); },
+         "file name \"..\" is . or .."},
+        {[&] { make(encoded([](Cabinet* c) { c->files[4].name = L"C:\\x"; })); },
+         "file name \"C:\\x\" holds one of"},
+        {[&] { make(encoded([](Cabinet* c) { c->shortcuts[1].name = L"nul"; })); },
+         "shortcut 2's name \"nul\" is a device's name"},
+        {[&] { WriteFileBytes(cabinet, whole); }, "Tavrin Fold Keyboard V1.03, is not installed",
+         L"remove "},
     };
     WriteFileBytes(L"C:\\Windows\\R410.inf", "settings");  // which Install_Init would delete
+    kKeyboardService.Reset();
+    Process service = kKeyboardService.Start();  // which both first hooks would close
     const Files before = Prefix();
     for (const auto& row : rows) {
-        row.first();
+        row.make();
         std::string output;
-        EXPECT_EQ(2u, RunInstaller(L"install " + cabinet, &output)) << output;
-        EXPECT_NE(std::string::npos, output.find(row.second)) << output;
+        EXPECT_EQ(2u, RunInstaller(row.command + cabinet, &output)) << output;
+        EXPECT_NE(std::string::npos, output.find(row.says)) << output;
         EXPECT_EQ(output.size() - 1, output.find('\n')) << "one line: " << output;
+        EXPECT_TRUE(before == Prefix() && kKeyboardService.Window()) << row.says;
     }
-    EXPECT_EQ(before, Prefix());
-    members.insert(members.end(), {{"", L"C:\\Windows\\R410.inf"}, {"", cabinet}});
+    kKeyboardService.Remove();
+    members.insert(members.end(), {{"", L"C:\\Windows\\R410.inf"}, {"", cabinet}, oversize});
     for (const CabinetMember& member : members) {
         RemoveFile(member.path);
     }
