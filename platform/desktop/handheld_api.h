@@ -22,8 +22,8 @@ struct SHMENUBARINFO {
     COLORREF clrBk;
 };
 
-// Creates an empty bar at the bottom of the parent and returns it in hwndMB;
-// DestroyWindow removes it.
+// Creates an empty bar along the bottom of the screen, owned by the parent,
+// and returns it in hwndMB; DestroyWindow removes it.
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info);
 
 // --- Shell: dialog initialisation ------------------------------------------

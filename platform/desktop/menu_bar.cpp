@@ -1,9 +1,9 @@
 #include "handheld_api.h"
+#include "screen.h"
 
 namespace {
 
 const WCHAR kMenuBarClass[] = L"HandheldMenuBar";
-const int kMenuBarHeight = 26;  // the handheld's menu bar height in pixels
 
 bool RegisterMenuBarClass(HINSTANCE instance)
 {
@@ -23,13 +23,16 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info)
         return FALSE;
     }
     info->hwndMB = nullptr;
-    RECT parentArea;
+    RECT screen;
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!GetClientRect(info->hwndParent, &parentArea) || !RegisterMenuBarClass(instance)) {
+    if (!IsWindow(info->hwndParent) || !GetScreenArea(&screen) || !RegisterMenuBarClass(instance)) {
         return FALSE;
     }
-    info->hwndMB = CreateWindowExW(0, kMenuBarClass, nullptr, WS_CHILD | WS_VISIBLE, 0,
-                                   parentArea.bottom - kMenuBarHeight, parentArea.right,
-                                   kMenuBarHeight, info->hwndParent, nullptr, instance, nullptr);
+    // The handheld's menu bar lies along the bottom of the screen, whatever
+    // its parent's place: here a tool window that its parent owns.
+    info->hwndMB = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kMenuBarClass, nullptr,
+                                   WS_POPUP | WS_VISIBLE | WS_DLGFRAME, screen.left,
+                                   screen.bottom - kBarHeight, screen.right - screen.left,
+                                   kBarHeight, info->hwndParent, nullptr, instance, nullptr);
     return info->hwndMB != nullptr;
 }

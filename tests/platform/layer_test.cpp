@@ -50,7 +50,7 @@ TEST(HandheldPath, RootedPathsTakeTheWindowsDriveWhateverTheCurrentDirectory)
     kKeyboardService.End();
 }
 
-TEST(HandheldWindows, DoneFillsTheWorkAreaAndAnEmptyMenuBarLinesTheBottom)
+TEST(HandheldWindows, DoneFillsTheWorkAreaAndAnEmptyMenuBarLinesTheScreensBottom)
 {
     RECT workArea, after;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
@@ -70,13 +70,12 @@ TEST(HandheldWindows, DoneFillsTheWorkAreaAndAnEmptyMenuBarLinesTheBottom)
     HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_VISIBLE, 0, 0, 240, 268, 0, 0, 0, 0);
     SHMENUBARINFO info = {sizeof(info), parent, SHCMBF_EMPTYBAR, 0, nullptr, 0, 0, nullptr, 0};
     ASSERT_TRUE(SHCreateMenuBar(&info));
-    RECT client, bar;
-    GetClientRect(parent, &client);
-    GetWindowRect(info.hwndMB, &bar);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bar), 2);
-    const RECT expected = {0, client.bottom - 26, client.right, client.bottom};
-    EXPECT_TRUE(EqualRect(&expected, &bar) && IsWindowVisible(info.hwndMB));
+    const RECT screen = ScreenArea(), bar = WindowRect(info.hwndMB);
+    const RECT bottom = {screen.left, screen.bottom - 26, screen.right, screen.bottom};
+    EXPECT_TRUE(EqualRect(&bottom, &bar) && IsWindowVisible(info.hwndMB));
+    EXPECT_EQ(parent, GetWindow(info.hwndMB, GW_OWNER));
     DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(info.hwndMB)) << "goes with its parent";
     EXPECT_FALSE(SHCreateMenuBar(&info) || info.hwndMB || SHCreateMenuBar(nullptr));
 }
 

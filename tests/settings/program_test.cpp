@@ -14,8 +14,8 @@ TEST_F(SettingsProgram, StartsTheServiceAndRunsTheSheetOverItsMainWindowUntilDon
     RECT frame, expected = {0, 0, 240, 268};
     GetWindowRect(main, &frame);
     EXPECT_TRUE(IsWindowVisible(main) && EqualRect(&expected, &frame));
-    HWND bar = FindWindowExW(main, nullptr, L"HandheldMenuBar", nullptr);
-    EXPECT_TRUE(bar && IsWindowVisible(bar));
+    HWND bar = FindWindowW(L"HandheldMenuBar", nullptr);
+    EXPECT_TRUE(bar && IsWindowVisible(bar) && GetWindow(bar, GW_OWNER) == main);
 
     // A second start restarts a missing service, brings the first to the front and ends.
     HWND other = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
