@@ -35,6 +35,34 @@ TEST_F(SettingsProgram, StartsTheServiceAndRunsTheSheetOverItsMainWindowUntilDon
     EXPECT_EQ(0u, exitCode);
 }
 
+void Press(WORD key)
+{
+    INPUT strokes[2] = {};
+    strokes[0].type = strokes[1].type = INPUT_KEYBOARD;
+    strokes[0].ki.wVk = strokes[1].ki.wVk = key;
+    strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, strokes, sizeof(INPUT));
+}
+
+// Real keys: the navigation bar and the hidden desktop buttons stay out of the way.
+TEST_F(SettingsProgram, EnterMakesANewLineInTheTestFieldAndTabGoesRoundThePage)
+{
+    Open();
+    ASSERT_TRUE(WaitUntil([&] { return FocusedWindow(page_) == Item(IDC_TEST_FIELD); }, 5000));
+    SetForegroundWindow(sheet_);
+    for (WORD key : {WORD('A'), WORD(VK_RETURN), WORD('B')}) {
+        Press(key);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Item(IDC_TEST_FIELD)) == L"a\r\nb"; }, 5000));
+    HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_GETTABCONTROL, 0, 0));
+    for (HWND next : {Item(IDC_SOUND_ENABLED), tabs, Item(IDC_REPEAT_DELAY)}) {
+        Press(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return FocusedWindow(page_) == next; }, 5000))
+            << ClassName(FocusedWindow(page_));
+    }
+    EXPECT_TRUE(IsWindowVisible(sheet_));
+}
+
 TEST_F(SettingsProgram, ServiceThatNeverShowsItsWindowMeansTenLaunchesAndExitZero)
 {
     kKeyboardService.Set(L"CreatesWindow", 0);
