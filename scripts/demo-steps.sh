@@ -164,7 +164,7 @@ probe until "$sheet" 1005 "Hallo Tavrin" 5000 || fail "the test field did not ta
 say "typed \"Hallo Tavrin\" into the test field"
 sleep 0.5
 shot settings
-say "pressing OK"
+say "pressing ok (Done) in the navigation bar"
 click "$sheet" 1
 probe gone "Fold Keyboard" 10000 || fail "the settings program did not end"
 

@@ -1,45 +1,54 @@
 #include "handheld_api.h"
+#include "screen.h"
 
 namespace {
 
-void MoveBy(HWND dialog, HWND control, int dx, int dy, bool grow)
+// The handheld's dialog has no frame of its own: the navigation bar is its caption.
+void RemoveFrame(HWND dialog)
 {
-    RECT area;
-    if (!control || !GetWindowRect(control, &area)) {
-        return;
-    }
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-    if (grow) {
-        area.right += dx;
-        area.bottom += dy;
-    } else {
-        OffsetRect(&area, dx, dy);
-    }
-    SetWindowPos(control, nullptr, area.left, area.top, area.right - area.left,
-                 area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LONG style = GetWindowLongW(dialog, GWL_STYLE);
+    SetWindowLongW(dialog, GWL_STYLE, style & ~(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME));
+    LONG exStyle = GetWindowLongW(dialog, GWL_EXSTYLE);
+    const LONG edges = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+    SetWindowLongW(dialog, GWL_EXSTYLE, exStyle & ~edges);
 }
 
-// The handheld's maximised dialog: the whole work area, the contents grown
-// with it and the buttons in the bottom right corner.
-void FillWorkArea(HWND dialog)
+// The handheld's sheet: the tabs along its bottom, the page above them. The
+// sheet gives the pages that it creates later the same area.
+void LayOutSheet(HWND sheet)
 {
-    RECT workArea, frame;
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0) ||
-        !GetWindowRect(dialog, &frame)) {
+    HWND tabs = PropSheet_GetTabControl(sheet);
+    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    RECT area;
+    if (!tabs || !GetClientRect(sheet, &area)) {
         return;
     }
-    int dx = (workArea.right - workArea.left) - (frame.right - frame.left);
-    int dy = (workArea.bottom - workArea.top) - (frame.bottom - frame.top);
-    SetWindowPos(dialog, nullptr, workArea.left, workArea.top, workArea.right - workArea.left,
-                 workArea.bottom - workArea.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowLongW(tabs, GWL_STYLE, GetWindowLongW(tabs, GWL_STYLE) | TCS_BOTTOM);
+    SetWindowPos(tabs, nullptr, 0, kBarHeight, area.right, area.bottom - kBarHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    area.top = kBarHeight;
+    TabCtrl_AdjustRect(tabs, FALSE, &area);
+    SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
-    HWND tabs = PropSheet_GetTabControl(dialog);
-    if (!tabs) {
+// The handheld's maximised dialog: the screen between the navigation bar,
+// which is the dialog's own, and the menu bar.
+void Maximise(HWND dialog)
+{
+    RECT screen;
+    if (!GetScreenArea(&screen)) {
         return;
     }
-    MoveBy(dialog, tabs, dx, dy, true);
-    MoveBy(dialog, PropSheet_GetCurrentPageHwnd(dialog), dx, dy, true);
-    MoveBy(dialog, GetDlgItem(dialog, IDOK), dx, dy, false);
+    RemoveFrame(dialog);
+    SetWindowPos(dialog, nullptr, screen.left, screen.top, screen.right - screen.left,
+                 screen.bottom - screen.top - kBarHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // The bar's ok is Done, the one way out: the desktop's buttons give way to it.
+    ShowWindow(GetDlgItem(dialog, IDOK), SW_HIDE);
+    ShowWindow(GetDlgItem(dialog, IDCANCEL), SW_HIDE);
+    CreateNavigationBar(dialog);
+    LayOutSheet(dialog);
 }
 
 }  // namespace
@@ -50,9 +59,7 @@ BOOL WINAPI SHInitDialog(SHINITDLGINFO* info)
         return FALSE;
     }
     if ((info->dwMask & SHIDIM_FLAGS) && (info->dwFlags & SHIDIF_DONEBUTTON)) {
-        // OK plays Done, the one way out.
-        ShowWindow(GetDlgItem(info->hDlg, IDCANCEL), SW_HIDE);
-        FillWorkArea(info->hDlg);
+        Maximise(info->hDlg);
     }
     return TRUE;
 }

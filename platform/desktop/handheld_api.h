@@ -22,8 +22,8 @@ struct SHMENUBARINFO {
     COLORREF clrBk;
 };
 
-// Creates an empty bar at the bottom of the parent and returns it in hwndMB;
-// DestroyWindow removes it.
+// Creates an empty bar along the bottom of the screen, owned by the parent,
+// and returns it in hwndMB; DestroyWindow removes it.
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info);
 
 // --- Shell: dialog initialisation ------------------------------------------
@@ -38,8 +38,11 @@ struct SHINITDLGINFO {
     DWORD dwFlags;
 };
 
-// With SHIDIF_DONEBUTTON the dialog fills the work area and keeps OK as its
-// one way out, as Done is on the handheld. The desktop has no input panel to
+// With SHIDIF_DONEBUTTON the dialog loses its frame and fills the screen above
+// the menu bar, under a navigation bar of its own: its title and an "ok" that
+// sends it IDOK, the one way out, as Done is on the handheld; the dialog's OK
+// and Cancel buttons are hidden. A sheet gets the handheld's layout: the tabs
+// along its bottom, the page above them. The desktop has no input panel to
 // lower, so SHIDIF_SIPDOWN does nothing.
 BOOL WINAPI SHInitDialog(SHINITDLGINFO* info);
 

@@ -50,19 +50,44 @@ TEST(HandheldPath, RootedPathsTakeTheWindowsDriveWhateverTheCurrentDirectory)
     kKeyboardService.End();
 }
 
-TEST(HandheldWindows, DoneFillsTheWorkAreaAndAnEmptyMenuBarLinesTheBottom)
+UINT commandsToDialog = 0;
+
+INT_PTR CALLBACK CountsCommands(HWND, UINT message, WPARAM wParam, LPARAM)
 {
-    RECT workArea, after;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    commandsToDialog += message == WM_COMMAND && LOWORD(wParam) == IDOK;
+    return FALSE;
+}
+
+bool HasCaption(HWND window)
+{
+    return (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+}
+
+TEST(HandheldWindows, DoneMakesAFramelessDialogUnderItsNavigationBarAboveTheMenuBar)
+{
+    const RECT screen = ScreenArea();
     for (DWORD mask : {DWORD(SHIDIM_FLAGS), DWORD(0)}) {
         for (DWORD flags : {SHIDIF_DONEBUTTON | SHIDIF_SIPDOWN, SHIDIF_SIPDOWN}) {
             const bool done = mask && flags & SHIDIF_DONEBUTTON;
-            SHINITDLGINFO info = {mask, CreateDialogW(0, MAKEINTRESOURCEW(100), 0, 0), flags};
+            HWND dialog = CreateDialogW(0, MAKEINTRESOURCEW(100), 0, CountsCommands);
+            SHINITDLGINFO info = {mask, dialog, flags};
             EXPECT_TRUE(SHInitDialog(&info));
-            GetWindowRect(info.hDlg, &after);
-            EXPECT_EQ(done, !!EqualRect(&workArea, &after)) << mask << " " << flags;
-            EXPECT_EQ(!done, !!IsWindowVisible(GetDlgItem(info.hDlg, IDCANCEL))) << flags;
-            DestroyWindow(info.hDlg);
+            const RECT aboveMenuBar = {screen.left, screen.top, screen.right, screen.bottom - 26};
+            const RECT frame = WindowRect(dialog);
+            EXPECT_EQ(done, EqualRect(&aboveMenuBar, &frame) && !HasCaption(dialog)) << flags;
+            EXPECT_EQ(!done, IsWindowVisible(GetDlgItem(dialog, IDOK)) &&
+                                 IsWindowVisible(GetDlgItem(dialog, IDCANCEL)));
+            HWND ok = NavigationBarOk(dialog);
+            ASSERT_EQ(done, ok != nullptr) << mask << " " << flags;
+            if (done) {
+                const RECT bar = WindowRect(GetParent(ok));
+                const RECT top = {screen.left, screen.top, screen.right, screen.top + 26};
+                EXPECT_TRUE(EqualRect(&top, &bar));
+                EXPECT_EQ(L"Plain dialog", WindowText(GetParent(ok)));
+                SendMessageW(ok, BM_CLICK, 0, 0);
+                EXPECT_EQ(1u, commandsToDialog) << "ok is the dialog's IDOK";
+            }
+            DestroyWindow(dialog);
             EXPECT_FALSE(SHInitDialog(&info) || SHInitDialog(nullptr)) << "no dialog";
         }
     }
@@ -70,33 +95,36 @@ TEST(HandheldWindows, DoneFillsTheWorkAreaAndAnEmptyMenuBarLinesTheBottom)
     HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_VISIBLE, 0, 0, 240, 268, 0, 0, 0, 0);
     SHMENUBARINFO info = {sizeof(info), parent, SHCMBF_EMPTYBAR, 0, nullptr, 0, 0, nullptr, 0};
     ASSERT_TRUE(SHCreateMenuBar(&info));
-    RECT client, bar;
-    GetClientRect(parent, &client);
-    GetWindowRect(info.hwndMB, &bar);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bar), 2);
-    const RECT expected = {0, client.bottom - 26, client.right, client.bottom};
-    EXPECT_TRUE(EqualRect(&expected, &bar) && IsWindowVisible(info.hwndMB));
+    const RECT bar = WindowRect(info.hwndMB);
+    const RECT bottom = {screen.left, screen.bottom - 26, screen.right, screen.bottom};
+    EXPECT_TRUE(EqualRect(&bottom, &bar) && IsWindowVisible(info.hwndMB));
+    EXPECT_EQ(parent, GetWindow(info.hwndMB, GW_OWNER));
     DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(info.hwndMB)) << "goes with its parent";
     EXPECT_FALSE(SHCreateMenuBar(&info) || info.hwndMB || SHCreateMenuBar(nullptr));
 }
 
 std::vector<UINT> callbackMessages;
 
-int CALLBACK Callback(HWND, UINT message, LPARAM)
+int CALLBACK Callback(HWND sheet, UINT message, LPARAM)
 {
     callbackMessages.push_back(message);
-    return 0;
+    SHINITDLGINFO init = {SHIDIM_FLAGS, sheet, SHIDIF_DONEBUTTON};
+    return message == PSCB_INITIALIZED ? SHInitDialog(&init) : 0;
 }
 
-INT_PTR CALLBACK FocusesItsSecondField(HWND page, UINT message, WPARAM, LPARAM)
+int applied = 0;
+
+INT_PTR CALLBACK FocusesItsSecondField(HWND page, UINT message, WPARAM, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         SetFocus(GetDlgItem(page, 202));
     }
+    applied += message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY;
     return FALSE;
 }
 
-TEST(HandheldSheet, IsATabbedSheetWithoutHelpOrApplyThatKeepsThePagesFocus)
+TEST(HandheldSheet, HasTabsAtTheBottomNoButtonsKeepsThePagesFocusAndEndsAsOkByOk)
 {
     PROPSHEETPAGEW page = {};
     page.dwSize = sizeof(page);
@@ -107,16 +135,19 @@ TEST(HandheldSheet, IsATabbedSheetWithoutHelpOrApplyThatKeepsThePagesFocus)
                                {&page},        Callback, {}, 0, {}};
     auto inspect = [&](HWND sheet) {
         HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
-        EXPECT_TRUE(IsWindowVisible(tabs) && IsWindowVisible(GetDlgItem(sheet, IDOK)));
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, IDHELP))) << "Help";
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, 0x3021))) << "Apply";
+        EXPECT_TRUE(IsWindowVisible(tabs) && GetWindowLongW(tabs, GWL_STYLE) & TCS_BOTTOM);
+        for (int button : {IDOK, IDCANCEL, IDHELP, 0x3021 /* Apply */}) {
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, button))) << button;
+        }
         EXPECT_TRUE(WaitUntil([&] { return GetDlgCtrlID(FocusedWindow(sheet)) == 202; }, 2000))
             << "the focus where the page put it";
-        SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_APPLYNOW, 0);
+        SendMessageW(NavigationBarOk(sheet), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 5000));
     };
     WithSheet([&] { PropertySheetW(&header); }, inspect, L"Handheld sheet");
+    EXPECT_EQ(1, applied) << "ok applies the pages as OK does";
     EXPECT_EQ(std::vector<UINT>({PSCB_PRECREATE, PSCB_INITIALIZED}), callbackMessages)
-        << "Apply is message 3 to the desktop's callback, the version query on the handheld";
+        << "message 3 is a button's to the desktop's callback, the version query on the handheld";
 }
 
 }  // namespace

@@ -14,8 +14,8 @@ TEST_F(SettingsProgram, StartsTheServiceAndRunsTheSheetOverItsMainWindowUntilDon
     RECT frame, expected = {0, 0, 240, 268};
     GetWindowRect(main, &frame);
     EXPECT_TRUE(IsWindowVisible(main) && EqualRect(&expected, &frame));
-    HWND bar = FindWindowExW(main, nullptr, L"HandheldMenuBar", nullptr);
-    EXPECT_TRUE(bar && IsWindowVisible(bar));
+    HWND bar = FindWindowW(L"HandheldMenuBar", nullptr);
+    EXPECT_TRUE(bar && IsWindowVisible(bar) && GetWindow(bar, GW_OWNER) == main);
 
     // A second start restarts a missing service, brings the first to the front and ends.
     HWND other = CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
@@ -54,38 +54,46 @@ TEST_F(SettingsProgram, WaitsForASlowServiceAndLaunchesOneWithoutWindowTenTimes)
     EXPECT_EQ(10, kKeyboardService.Count("start"));
 }
 
-// Keying a slider takes the focus from the test field; the page gives it
-// back, so what the user types next lands there.
-TEST_F(SettingsProgram, TypingAfterASliderIsKeyedGoesToTheTestField)
+void Press(WORD key)
+{
+    INPUT strokes[2] = {};
+    strokes[0].type = strokes[1].type = INPUT_KEYBOARD;
+    strokes[0].ki.wVk = strokes[1].ki.wVk = key;
+    strokes[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, strokes, sizeof(INPUT));
+}
+
+// Real keys: Enter makes a new line in the test field; Tab goes round the page,
+// the navigation bar and the hidden desktop buttons out of the way; a keyed
+// slider takes the focus, and the page gives it back to the test field, so
+// what the user types next lands there.
+TEST_F(SettingsProgram, RealKeysTypeInTheTestFieldAndGoRoundThePage)
 {
     Open();
+    auto focusOn = [&](HWND window) {
+        return WaitUntil([&] { return FocusedWindow(page_) == window; }, 5000);
+    };
+    auto typed = [&](const wchar_t* text) {
+        return WaitUntil([&] { return WindowText(Item(IDC_TEST_FIELD)) == text; }, 5000);
+    };
+    ASSERT_TRUE(focusOn(Item(IDC_TEST_FIELD)));
+    SetForegroundWindow(sheet_);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet_; }, 5000));
-    auto send = [](WORD virtualKey, wchar_t character, DWORD flags) {
-        INPUT event = {};
-        event.type = INPUT_KEYBOARD;
-        event.ki = {virtualKey, character, flags | (character ? KEYEVENTF_UNICODE : 0u), 0, 0};
-        SendInput(1, &event, sizeof(event));
-    };
-    auto key = [&](WORD virtualKey, wchar_t character = 0) {
-        send(virtualKey, character, 0);
-        send(virtualKey, character, KEYEVENTF_KEYUP);
-    };
-    auto focusOn = [&](int id) {
-        return WaitUntil([&] { return FocusedWindow(page_) == Item(id); }, 5000);
-    };
-    ASSERT_TRUE(focusOn(IDC_TEST_FIELD));
-    send(VK_SHIFT, 0, 0);
-    key(VK_TAB);
-    key(VK_TAB);  // back past the keyboard switch to the rate slider
-    send(VK_SHIFT, 0, KEYEVENTF_KEYUP);
-    EXPECT_TRUE(focusOn(IDC_REPEAT_RATE));
-    key(VK_RIGHT);
-    EXPECT_TRUE(focusOn(IDC_TEST_FIELD));
-    EXPECT_EQ(1, Position(IDC_REPEAT_RATE));
-    key(0, L'o');
-    key(0, L'k');
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(Item(IDC_TEST_FIELD)) == L"ok"; }, 5000))
-        << testing::PrintToString(WindowText(Item(IDC_TEST_FIELD)));
+    for (WORD key : {WORD('A'), WORD(VK_RETURN), WORD('B')}) {
+        Press(key);
+    }
+    EXPECT_TRUE(typed(L"a\r\nb"));
+    HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_GETTABCONTROL, 0, 0));
+    for (HWND next : {Item(IDC_SOUND_ENABLED), tabs, Item(IDC_REPEAT_DELAY)}) {
+        Press(VK_TAB);
+        EXPECT_TRUE(focusOn(next)) << ClassName(FocusedWindow(page_));
+    }
+    Press(VK_RIGHT);
+    EXPECT_TRUE(focusOn(Item(IDC_TEST_FIELD)));
+    EXPECT_EQ(1, Position(IDC_REPEAT_DELAY));
+    Press('C');
+    EXPECT_TRUE(typed(L"a\r\nbc")) << testing::PrintToString(WindowText(Item(IDC_TEST_FIELD)));
+    EXPECT_TRUE(IsWindowVisible(sheet_));
 }
 
 // Without the service's answers the states start as keyboard off and sound on.

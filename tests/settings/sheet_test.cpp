@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "keyboard_settings.h"
+#include "menu_bar_holder.h"
 #include "resources/resource.h"
 #include "settings_sheet.h"
 #include "sheet_watch.h"
@@ -31,13 +32,19 @@ namespace {
 
 bool Inside(HWND window, const RECT& area)
 {
-    RECT rect, both;
-    GetWindowRect(window, &rect);
+    RECT rect = WindowRect(window), both;
     return IntersectRect(&both, &rect, &area) && EqualRect(&both, &rect);
 }
 
-// Checks that each control of the page lies in the page area and its text fits
-// it in its font; returns the labels' texts, "icon" for a shown icon.
+// Nothing lies over the window's centre: it is what a tap there reaches.
+bool Uncovered(HWND window)
+{
+    const RECT rect = WindowRect(window);
+    return WindowFromPoint({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}) == window;
+}
+
+// Checks that each control of the page lies uncovered in the page area and its
+// text fits it in its font; returns the labels' texts, "icon" for a shown icon.
 std::wstring CheckPage(HWND page, const RECT& pageArea)
 {
     std::wstring labels;
@@ -53,7 +60,7 @@ std::wstring CheckPage(HWND page, const RECT& pageArea)
         RECT room;
         GetClientRect(item, &room);
         room.right -= ClassName(item) == L"Button" ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0;
-        EXPECT_TRUE(Inside(item, pageArea)) << testing::PrintToString(text);
+        EXPECT_TRUE(Inside(item, pageArea) && Uncovered(item)) << testing::PrintToString(text);
         EXPECT_TRUE(icon || extent.cx <= room.right) << testing::PrintToString(text);
         if (label) {
             labels += (icon && SendMessageW(item, STM_GETICON, 0, 0) ? L"icon" : text) + L"; ";
@@ -62,32 +69,41 @@ std::wstring CheckPage(HWND page, const RECT& pageArea)
     return labels;
 }
 
-TEST(SettingsSheet, FillsTheWorkAreaWithOkAndTwoPagesWhoseControlsFit)
+// The handheld's screen from the top: the navigation bar with the caption and
+// ok, the page, the tabs, the menu bar; each page fills its area.
+TEST(SettingsSheet, LooksAsOnTheHandheldWithTwoPagesWhoseControlsFitUncovered)
 {
     HWND parent = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW, 0, 0, 240, 268,
                                   nullptr, nullptr, nullptr, nullptr);
+    MenuBarHolder menu(GetModuleHandleW(nullptr), parent);
     std::wstring infoLabels;
     WithSheet([&] { EXPECT_EQ(0, RunSettingsSheet(GetModuleHandleW(nullptr), parent)); },
               [&](HWND sheet) {
                   EXPECT_EQ(L"Tavrin R412 Keyboard", WindowText(sheet));
                   EXPECT_EQ(parent, GetWindow(sheet, GW_OWNER));
-                  RECT workArea, frame, pageArea;
-                  SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-                  GetWindowRect(sheet, &frame);
-                  EXPECT_TRUE(EqualRect(&workArea, &frame));
-                  HWND ok = GetDlgItem(sheet, IDOK);
-                  EXPECT_TRUE(IsWindowVisible(ok) && Inside(ok, workArea));
-                  for (int hidden : {IDCANCEL, IDHELP, 0x3021 /* Apply */}) {
+                  const RECT screen = ScreenArea();
+                  HWND ok = NavigationBarOk(sheet);
+                  ASSERT_TRUE(ok && Inside(ok, screen) && Uncovered(ok));
+                  EXPECT_EQ(L"Tavrin R412 Keyboard", WindowText(GetParent(ok)));
+                  const RECT bar = WindowRect(GetParent(ok)), menuBar = WindowRect(menu.menuBar);
+                  EXPECT_TRUE(bar.top == screen.top && menuBar.bottom == screen.bottom);
+                  for (int hidden : {IDOK, IDCANCEL, IDHELP, 0x3021 /* Apply */}) {
                       EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, hidden))) << hidden;
                   }
                   auto tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
-                  GetWindowRect(tabs, &pageArea);
+                  RECT pageArea = WindowRect(tabs), tab;
                   SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pageArea));
-                  EXPECT_EQ(L"Einstellungen", WindowText(CurrentPage(sheet)));
-                  CheckPage(CurrentPage(sheet), pageArea);
-                  SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
-                  EXPECT_EQ(L"Info", WindowText(CurrentPage(sheet)));
-                  infoLabels = CheckPage(CurrentPage(sheet), pageArea);
+                  SendMessageW(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+                  MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&tab), 2);
+                  EXPECT_TRUE(bar.bottom <= pageArea.top && pageArea.bottom <= tab.top &&
+                              tab.bottom <= menuBar.top);
+                  for (int index : {0, 1}) {
+                      SendMessageW(sheet, PSM_SETCURSEL, index, 0);
+                      const RECT page = WindowRect(CurrentPage(sheet));
+                      EXPECT_TRUE(EqualRect(&pageArea, &page)) << index;
+                      EXPECT_EQ(index ? L"Info" : L"Einstellungen", WindowText(CurrentPage(sheet)));
+                      infoLabels = CheckPage(CurrentPage(sheet), pageArea);
+                  }
               });
     DestroyWindow(parent);
     EXPECT_EQ(

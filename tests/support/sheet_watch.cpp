@@ -24,6 +24,12 @@ HWND FindOwnSheet(const wchar_t* title)
 
 }  // namespace
 
+HWND NavigationBarOk(HWND dialog)
+{
+    HWND bar = FindWindowExW(dialog, nullptr, L"HandheldNavBar", nullptr);
+    return bar ? FindWindowExW(bar, nullptr, L"Button", L"ok") : nullptr;
+}
+
 void WithSheet(const std::function<void()>& run, const std::function<void(HWND sheet)>& inspect,
                const wchar_t* sheetTitle)
 {

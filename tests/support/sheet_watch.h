@@ -14,4 +14,7 @@ namespace test_support {
 void WithSheet(const std::function<void()>& run, const std::function<void(HWND sheet)>& inspect,
                const wchar_t* sheetTitle = L"Tavrin R412 Keyboard");
 
+// The "ok" (Done) in the navigation bar across the top of the dialog, or null.
+HWND NavigationBarOk(HWND dialog);
+
 }  // namespace test_support

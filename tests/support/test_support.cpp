@@ -237,6 +237,20 @@ std::wstring ClassName(HWND window)
     return std::wstring(name, length > 0 ? length : 0);
 }
 
+RECT WindowRect(HWND window)
+{
+    RECT area = {};
+    GetWindowRect(window, &area);
+    return area;
+}
+
+RECT ScreenArea()
+{
+    RECT screen = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+    return screen;
+}
+
 HWND FocusedWindow(HWND window)
 {
     GUITHREADINFO info = {};

@@ -80,6 +80,10 @@ HWND WaitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeout
 std::vector<HWND> TopLevelWindows(const wchar_t* className);
 DWORD WindowProcessId(HWND window);
 std::wstring WindowText(HWND window);
+// Where the window lies on the screen.
+RECT WindowRect(HWND window);
+// The emulated handheld's screen: the work area.
+RECT ScreenArea();
 std::wstring ClassName(HWND window);
 
 // The window with the keyboard focus in the thread that owns this window.

@@ -1,8 +1,9 @@
 // Looks at and steers the programs' windows from a script, as automation does:
 //   ui-probe wait TITLE MS            waits for a top-level window titled TITLE
 //   ui-probe gone CLASS MS            waits until no window of class CLASS is left
-//   ui-probe center TITLE ID          prints the screen centre "x y" of control ID
-//                                     of the window TITLE or of its current sheet page
+//   ui-probe center TITLE ID          prints the screen centre "x y" of the control ID
+//                                     that the window TITLE shows (its own, its sheet
+//                                     page's or its navigation bar's)
 //   ui-probe thumb TITLE ID           prints the screen centre "x y" of the thumb of
 //                                     slider ID, where a person takes hold of it
 //   ui-probe value TITLE ID           prints what control ID shows: a slider's
@@ -36,14 +37,29 @@ HWND WaitFor(const wchar_t* className, const wchar_t* title, DWORD timeoutMs)
     }
 }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchVisibleControl(HWND child, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(lParam);
+    // Dialog templates hold 16-bit IDs: 0xFFFF may read back as -1.
+    if (LOWORD(GetDlgCtrlID(child)) == LOWORD(search->id) && IsWindowVisible(child)) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The control ID that a person sees in the window: one of its own, of the page
+// it shows or of its navigation bar.
 HWND Control(HWND window, int id)
 {
-    HWND control = GetDlgItem(window, id);
-    if (!control) {
-        HWND page = reinterpret_cast<HWND>(SendMessageW(window, PSM_GETCURRENTPAGEHWND, 0, 0));
-        control = page ? GetDlgItem(page, id) : nullptr;
-    }
-    return control;
+    ControlSearch search = {id, nullptr};
+    EnumChildWindows(window, MatchVisibleControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool IsClass(HWND window, const wchar_t* className)
