@@ -162,8 +162,9 @@ TEST_F(DriverState, EachPowerCyclePostsAtMostOneMessageAtTheThreadsLook)
 
 // A resume waits for the thread's next pass and no longer, whatever the phase
 // of the pass it falls in: its message comes within a pass of the resume, and
-// not before a whole pass since the thread's last look, less what a message
-// may take to arrive (a resume just after a look is posted about a pass later).
+// not before a whole pass since the thread's last look, less what two
+// messages may take to arrive on a busy machine (a resume just after a look is
+// posted about a pass later).
 TEST_F(DriverState, AResumeIsPostedAtTheThreadsNextPass)
 {
     MessageRecorder client;
@@ -183,7 +184,7 @@ TEST_F(DriverState, AResumeIsPostedAtTheThreadsNextPass)
         Sleep(phase);
         const ULONGLONG latency = cycleAndWait(), look = GetTickCount64();
         EXPECT_LE(latency, 1300u) << "resumed " << phase << " ms into the pass";
-        EXPECT_GE(look - lastLook, 900u) << "resumed " << phase << " ms into the pass";
+        EXPECT_GE(look - lastLook, 700u) << "resumed " << phase << " ms into the pass";
         lastLook = look;
     }
 }
