@@ -5,9 +5,9 @@
 
 namespace {
 
-const wchar_t kSettingsRoot[] = L"Software\\Stand-ins\\";
+const wchar_t kSwitchesRoot[] = L"Software\\Stand-ins\\";
 
-bool RecordPath(wchar_t* path, DWORD capacity)
+bool LogPath(wchar_t* path, DWORD capacity)
 {
     DWORD length = GetModuleFileNameW(nullptr, path, capacity);
     if (length < 4 || length >= capacity) {
@@ -17,9 +17,9 @@ bool RecordPath(wchar_t* path, DWORD capacity)
     return true;
 }
 
-void SettingsKeyPath(const wchar_t* key, wchar_t* path, size_t capacity)
+void SwitchesKeyPath(const wchar_t* key, wchar_t* path, size_t capacity)
 {
-    swprintf(path, capacity, L"%ls%ls", kSettingsRoot, key);
+    swprintf(path, capacity, L"%ls%ls", kSwitchesRoot, key);
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ void StandInLog(const wchar_t* format, ...)
     char utf8[1024];
     int bytes = WideCharToMultiByte(CP_UTF8, 0, line, length, utf8, sizeof(utf8), nullptr, nullptr);
     wchar_t path[MAX_PATH];
-    if (bytes <= 0 || !RecordPath(path, MAX_PATH)) {
+    if (bytes <= 0 || !LogPath(path, MAX_PATH)) {
         return;
     }
     HANDLE file =
@@ -72,7 +72,7 @@ LRESULT CALLBACK StandInWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 DWORD StandInSwitch(const wchar_t* key, const wchar_t* name, DWORD fallback)
 {
     wchar_t path[256];
-    SettingsKeyPath(key, path, 256);
+    SwitchesKeyPath(key, path, 256);
     DWORD value = 0;
     DWORD size = sizeof(value);
     if (RegGetValueW(HKEY_CURRENT_USER, path, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
@@ -85,6 +85,6 @@ DWORD StandInSwitch(const wchar_t* key, const wchar_t* name, DWORD fallback)
 void SetStandInSwitch(const wchar_t* key, const wchar_t* name, DWORD value)
 {
     wchar_t path[256];
-    SettingsKeyPath(key, path, 256);
+    SwitchesKeyPath(key, path, 256);
     RegSetKeyValueW(HKEY_CURRENT_USER, path, name, REG_DWORD, &value, sizeof(value));
 }

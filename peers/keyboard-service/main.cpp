@@ -13,12 +13,12 @@
 
 namespace {
 
-const wchar_t kSettingsKey[] = L"KeybdR410";
+const wchar_t kSwitchesKey[] = L"KeybdR410";
 
 void Answer(WPARAM asker, UINT answer, const wchar_t* state)
 {
-    if (StandInSwitch(kSettingsKey, L"Answers", 1)) {
-        PostMessageW(reinterpret_cast<HWND>(asker), answer, StandInSwitch(kSettingsKey, state, 1),
+    if (StandInSwitch(kSwitchesKey, L"Answers", 1)) {
+        PostMessageW(reinterpret_cast<HWND>(asker), answer, StandInSwitch(kSwitchesKey, state, 1),
                      0);
     }
 }
@@ -37,7 +37,7 @@ LRESULT CALLBACK ServiceWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         } else if (message == KBSVC_QUERY_SOUND) {
             Answer(wParam, KBSVC_SOUND_STATE, L"Sound");
         } else {
-            SetStandInSwitch(kSettingsKey, message == KBSVC_SET_KEYBOARD ? L"Keyboard" : L"Sound",
+            SetStandInSwitch(kSwitchesKey, message == KBSVC_SET_KEYBOARD ? L"Keyboard" : L"Sound",
                              static_cast<DWORD>(wParam));
         }
         return 0;
@@ -51,7 +51,7 @@ LRESULT CALLBACK ServiceWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
     StandInLog(L"start %lu", GetCurrentProcessId());
-    Sleep(StandInSwitch(kSettingsKey, L"StartDelayMs", 0));  // a slow handheld after a reset
+    Sleep(StandInSwitch(kSwitchesKey, L"StartDelayMs", 0));  // a slow handheld after a reset
 
     // One service at a time, even when two start together.
     HANDLE startup = CreateMutexW(nullptr, FALSE, L"KeybdR410 stand-in start-up");
@@ -59,7 +59,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     HWND service = nullptr;
     if (FindWindowW(KBSVC_WINDOW_CLASS, nullptr)) {
         StandInLog(L"duplicate");
-    } else if (!StandInSwitch(kSettingsKey, L"CreatesWindow", 1)) {
+    } else if (!StandInSwitch(kSwitchesKey, L"CreatesWindow", 1)) {
         StandInLog(L"no-window");
     } else {
         WNDCLASSW serviceClass = {};
