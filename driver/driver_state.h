@@ -19,6 +19,8 @@ extern volatile DWORD powerDownFlag;
 extern volatile DWORD resumedFlag;
 // The polling thread; null while the driver is not running.
 extern HANDLE pollThread;
+// Received from CreateThread and read by nobody: the driver's state has
+// always kept it, and a debugger shows it.
 extern DWORD pollThreadId;
 // Set by RSN_Deinit: the polling thread ends its wait for the next pass and
 // returns.
