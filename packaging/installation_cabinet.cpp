@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "cabinet_file.h"
+#include "cab_archive.h"
 #include "installation_data.h"
 
 namespace {
@@ -76,7 +76,7 @@ bool ListMembers(const std::wstring& path, const std::wstring& folder,
 {
     std::wstring problem;
     unsigned long long total = 0;
-    std::vector<CabinetMember> none;
+    std::vector<ArchiveMember> none;
     auto list = [&](const std::string& name, unsigned long size) {
         int number = MemberNumber(name);
         total += size;
@@ -85,7 +85,7 @@ bool ListMembers(const std::wstring& path, const std::wstring& folder,
         }
         return false;
     };
-    if (!ExtractCabinetFile(path, folder, &none, error, list)) {
+    if (!ExtractCabArchive(path, folder, &none, error, list)) {
         return false;
     }
     if (total > kMostBytes) {
@@ -131,7 +131,7 @@ bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& pa
         *error = L"cannot write " + dataPath;
         return false;
     }
-    std::vector<CabinetMember> members = {{dataName, dataPath}};
+    std::vector<ArchiveMember> members = {{dataName, dataPath}};
     for (const CabinetFile& file : description.files) {
         members.push_back({MemberName(file.name, file.number), file.sourcePath});
     }
@@ -139,7 +139,7 @@ bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& pa
         members.push_back(
             {MemberName(description.hookLibrary, kHookLibraryMember), description.hookLibraryPath});
     }
-    bool written = WriteCabinetFile(path, members, error);
+    bool written = WriteCabArchive(path, members, error);
     DeleteFileW(dataPath.c_str());
     return written;
 }
@@ -150,13 +150,13 @@ bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folde
     // First the members' names and sizes alone, then the installation data,
     // and only once both are sound the files and the hook library.
     std::map<int, std::string> numbered;
-    std::vector<CabinetMember> members;
+    std::vector<ArchiveMember> members;
     std::string bytes;
     if (!ListMembers(path, folder, &numbered, error)) {
         return false;
     }
     const std::string dataName = numbered[kInstallationDataMember];
-    if (!ExtractCabinetFile(
+    if (!ExtractCabArchive(
             path, folder, &members, error,
             [&](const std::string& name, unsigned long) { return name == dataName; })) {
         return false;
@@ -183,12 +183,12 @@ bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folde
         *error = L"the member " + Wide(unclaimed.begin()->second) + L" belongs to no file";
         return false;
     }
-    if (!ExtractCabinetFile(
+    if (!ExtractCabArchive(
             path, folder, &members, error,
             [&](const std::string& name, unsigned long) { return name != dataName; })) {
         return false;
     }
-    for (const CabinetMember& member : members) {
+    for (const ArchiveMember& member : members) {
         int number = MemberNumber(member.name);
         for (CabinetFile& file : cabinet->files) {
             if (file.number == number) {

@@ -6,7 +6,7 @@
 #include <functional>
 #include <map>
 
-#include "cabinet_file.h"
+#include "cab_archive.h"
 #include "cabinet_test.h"
 #include "installation_cabinet.h"
 #include "installation_data.h"
@@ -186,17 +186,17 @@ TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
 TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
 {
     std::wstring error, folder = BinFolder() + L"\\damaged", cabinet = folder + L".cab";
-    std::vector<CabinetMember> members;  // the product's cabinet's, .000 first, .999 last
+    std::vector<ArchiveMember> members;  // the product's cabinet's, .000 first, .999 last
     CreateDirectoryW(folder.c_str(), nullptr);
-    ASSERT_TRUE(ExtractCabinetFile(kProductCabinet, folder, &members, &error));
+    ASSERT_TRUE(ExtractCabArchive(kProductCabinet, folder, &members, &error));
     const std::string data = ReadFileBytes(members[0].path), whole = ReadFileBytes(kProductCabinet);
-    const CabinetMember extra = {"00EXTRA.006", members[5].path},
+    const ArchiveMember extra = {"00EXTRA.006", members[5].path},
                         oversize = {"00KEYTAP.005", folder + L"\\big"};
     WriteFileBytes(oversize.path, std::string(17 << 20, 'x'));
     // The product's cabinet with other installation data, without member leftOut, with another.
     auto make = [&](const std::string& installationData, int leftOut = -1,
-                    const CabinetMember& added = {}) {
-        std::vector<CabinetMember> held = members;
+                    const ArchiveMember& added = {}) {
+        std::vector<ArchiveMember> held = members;
         WriteFileBytes(held[0].path, installationData);
         if (leftOut >= 0) {
             held.erase(held.begin() + leftOut);
@@ -204,7 +204,7 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
         if (!added.name.empty()) {
             held.push_back(added);
         }
-        WriteCabinetFile(cabinet, held, &error);
+        WriteCabArchive(cabinet, held, &error);
     };
     auto at = [&](size_t offset, DWORD value, size_t size) {
         return std::string(data).replace(offset, size, reinterpret_cast<char*>(&value), size);
@@ -261,7 +261,7 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
     }
     kKeyboardService.Remove();
     members.insert(members.end(), {{"", L"C:\\Windows\\R410.inf"}, {"", cabinet}, oversize});
-    for (const CabinetMember& member : members) {
+    for (const ArchiveMember& member : members) {
         RemoveFile(member.path);
     }
     RemoveDirectoryW(folder.c_str());
