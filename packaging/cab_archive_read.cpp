@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "cabinet.h"
+#include "handheld_names.h"
 #include "cab_archive.h"
 #include "cab_archive_io.h"
 

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "handheld_names.h"
 #include "inf_file.h"
 
 namespace {
@@ -82,22 +83,22 @@ class DescriptionReader {
 public:
     DescriptionReader(const InfFile& inf, std::wstring* error) : inf_(inf), error_(error) {}
 
-    bool Read(const std::wstring& folder, Cabinet* cabinet)
+    bool Read(const std::wstring& folder, Package* package)
     {
         auto file = [&](const InfSection& list, const InfLine& line) {
-            return ReadCopiedFile(list, line, cabinet);
+            return ReadCopiedFile(list, line, package);
         };
         auto shortcut = [&](const InfSection& list, const InfLine& line) {
-            return ReadShortcut(list, line, cabinet);
+            return ReadShortcut(list, line, package);
         };
         auto value = [&](const InfSection& list, const InfLine& line) {
-            return ReadRegistryValue(list, line, cabinet);
+            return ReadRegistryValue(list, line, package);
         };
-        return ReadNames(cabinet) && ReadDevice(cabinet) && ReadSources(folder) &&
+        return ReadNames(package) && ReadDevice(package) && ReadSources(folder) &&
                CheckKeys(L"DefaultInstall", kInstallKeys, 4, true) &&
                ReadListed(L"CopyFiles", true, file) &&
                ReadListed(L"CEShortcuts", false, shortcut) && ReadListed(L"AddReg", false, value) &&
-               ReadHookLibrary(cabinet);
+               ReadHookLibrary(package);
     }
 
 private:
@@ -240,7 +241,7 @@ private:
         return Folder(*line, Field(*line, 1), folder);
     }
 
-    bool ReadNames(Cabinet* cabinet)
+    bool ReadNames(Package* package)
     {
         std::wstring signature;
         if (!Required(L"Version", L"CESignature", &signature)) {
@@ -251,21 +252,21 @@ private:
                         L"the CESignature must be \"$Windows CE$\"");
         }
         const InfLine* installDir = inf_.Find(L"CEStrings", L"InstallDir");
-        if (!Required(L"Version", L"Provider", &cabinet->provider) ||
-            !Required(L"CEStrings", L"AppName", &cabinet->appName)) {
+        if (!Required(L"Version", L"Provider", &package->provider) ||
+            !Required(L"CEStrings", L"AppName", &package->appName)) {
             return false;
         }
         if (!installDir) {
             return Fail(L"[CEStrings] has no InstallDir");
         }
-        if (!Folder(*installDir, Field(*installDir, 0), &cabinet->installDir)) {
+        if (!Folder(*installDir, Field(*installDir, 0), &package->installDir)) {
             return false;
         }
-        cabinet->installFolder = HandheldFolder(cabinet->installDir);
+        package->installFolder = HandheldFolder(package->installDir);
         return true;
     }
 
-    bool ReadDevice(Cabinet* cabinet)
+    bool ReadDevice(Package* package)
     {
         if (!CheckKeys(L"CEDevice", kDeviceKeys, 6, false)) {
             return false;
@@ -275,11 +276,11 @@ private:
             DWORD* major;
             DWORD* minor;
         } numbers[] = {
-            {L"ProcessorType", &cabinet->processorType, nullptr},
-            {L"VersionMin", &cabinet->versionMinMajor, &cabinet->versionMinMinor},
-            {L"VersionMax", &cabinet->versionMaxMajor, &cabinet->versionMaxMinor},
-            {L"BuildMin", &cabinet->buildMin, nullptr},
-            {L"BuildMax", &cabinet->buildMax, nullptr},
+            {L"ProcessorType", &package->processorType, nullptr},
+            {L"VersionMin", &package->versionMinMajor, &package->versionMinMinor},
+            {L"VersionMax", &package->versionMaxMajor, &package->versionMaxMinor},
+            {L"BuildMin", &package->buildMin, nullptr},
+            {L"BuildMax", &package->buildMax, nullptr},
         };
         for (const auto& number : numbers) {
             const InfLine* line = inf_.Find(L"CEDevice", number.key);
@@ -306,7 +307,7 @@ private:
                 if (platform.empty()) {
                     return Fail(*line, L"a platform's name is empty");
                 }
-                cabinet->unsupportedPlatforms.push_back(platform);
+                package->unsupportedPlatforms.push_back(platform);
             }
         }
         return true;
@@ -377,9 +378,9 @@ private:
     }
 
     // installed name [, name in the cabinet [, unused [, flags]]]
-    bool ReadCopiedFile(const InfSection& list, const InfLine& line, Cabinet* cabinet)
+    bool ReadCopiedFile(const InfSection& list, const InfLine& line, Package* package)
     {
-        CabinetFile file = {};
+        PackageFile file = {};
         std::wstring source;
         if (!line.key.empty()) {
             return Fail(line, L"a file list holds no key = value lines");
@@ -401,25 +402,25 @@ private:
                                   L"\" is not in [SourceDisksFiles]");
         }
         file.installed = Join(HandheldFolder(file.folder), file.name);
-        for (const CabinetFile& other : cabinet->files) {
+        for (const PackageFile& other : package->files) {
             if (SameName(other.installed, file.installed)) {
                 return Fail(line, file.installed + L" is installed twice");
             }
         }
-        if (cabinet->files.size() == kMostFiles) {
+        if (package->files.size() == kMostFiles) {
             return Fail(line, L"a cabinet holds at most 998 files");
         }
-        file.number = static_cast<WORD>(cabinet->files.size() + 1);
+        file.number = static_cast<WORD>(package->files.size() + 1);
         file.source = found->name;
         file.sourcePath = found->path;
-        cabinet->files.push_back(file);
+        package->files.push_back(file);
         return true;
     }
 
     // name, 0 (a file), installed file it starts [, folder]
-    bool ReadShortcut(const InfSection& list, const InfLine& line, Cabinet* cabinet)
+    bool ReadShortcut(const InfSection& list, const InfLine& line, Package* package)
     {
-        CabinetShortcut shortcut;
+        PackageShortcut shortcut;
         std::wstring target;
         DWORD toFolder = 0;
         if (!line.key.empty() || line.fields.size() < 3 || line.fields.size() > 4) {
@@ -434,8 +435,8 @@ private:
         if (shortcut.name.empty() || shortcut.name.find(L'\\') != std::wstring::npos) {
             return Fail(line, L"the shortcut's name must be a file name");
         }
-        const CabinetFile* started = nullptr;
-        for (const CabinetFile& file : cabinet->files) {
+        const PackageFile* started = nullptr;
+        for (const PackageFile& file : package->files) {
             if (!started && SameName(FileName(file.installed), target)) {
                 started = &file;
             }
@@ -449,14 +450,14 @@ private:
         }
         shortcut.path = Join(HandheldFolder(shortcut.folder), shortcut.name + L".lnk");
         shortcut.target = started->installed;
-        cabinet->shortcuts.push_back(shortcut);
+        package->shortcuts.push_back(shortcut);
         return true;
     }
 
     // root, key, value name, flags, data
-    bool ReadRegistryValue(const InfSection&, const InfLine& line, Cabinet* cabinet)
+    bool ReadRegistryValue(const InfSection&, const InfLine& line, Package* package)
     {
-        CabinetRegistryValue value = {};
+        PackageRegistryValue value = {};
         DWORD flags = 0;
         std::wstring data;
         if (!line.key.empty() || line.fields.size() != 5) {
@@ -490,24 +491,24 @@ private:
                 return Fail(line, L"\"" + data + L"\" is not a number");
             }
         }
-        cabinet->registryValues.push_back(value);
+        package->registryValues.push_back(value);
         return true;
     }
 
-    bool ReadHookLibrary(Cabinet* cabinet)
+    bool ReadHookLibrary(Package* package)
     {
         const InfLine* line = inf_.Find(L"DefaultInstall", L"CESetupDLL");
         if (!line) {
             return true;
         }
-        if (!Text(*line, Field(*line, 0), &cabinet->hookLibrary)) {
+        if (!Text(*line, Field(*line, 0), &package->hookLibrary)) {
             return false;
         }
-        const SourceFile* file = Source(cabinet->hookLibrary);
+        const SourceFile* file = Source(package->hookLibrary);
         if (!file) {
-            return Fail(*line, L"\"" + cabinet->hookLibrary + L"\" is not in [SourceDisksFiles]");
+            return Fail(*line, L"\"" + package->hookLibrary + L"\" is not in [SourceDisksFiles]");
         }
-        cabinet->hookLibraryPath = file->path;
+        package->hookLibraryPath = file->path;
         return true;
     }
 
@@ -518,13 +519,13 @@ private:
 
 }  // namespace
 
-bool ReadCabinetDescription(const std::wstring& path, Cabinet* cabinet, std::wstring* error)
+bool ReadCabinetDescription(const std::wstring& path, Package* package, std::wstring* error)
 {
     std::wstring full = FullPath(path);
     InfFile inf;
-    *cabinet = Cabinet();
+    *package = Package();
     if (!inf.Open(full, error) ||
-        !DescriptionReader(inf, error).Read(full.substr(0, full.find_last_of(L"\\/")), cabinet)) {
+        !DescriptionReader(inf, error).Read(full.substr(0, full.find_last_of(L"\\/")), package)) {
         *error = full + L": " + *error;
         return false;
     }

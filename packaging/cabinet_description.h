@@ -22,9 +22,9 @@
 
 #include <string>
 
-#include "cabinet.h"
+#include "package.h"
 
 // Reads the description file; source folders are taken relative to its own
 // folder. False, with the file, the line and the reason in *error, when the
 // description can't be read or is not in the format above.
-bool ReadCabinetDescription(const std::wstring& path, Cabinet* cabinet, std::wstring* error);
+bool ReadCabinetDescription(const std::wstring& path, Package* cabinet, std::wstring* error);

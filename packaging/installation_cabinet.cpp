@@ -113,13 +113,13 @@ std::string MemberName(const std::wstring& name, int number)
     return std::string(8 - base.size(), '0') + base + Extension(number);
 }
 
-bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& path,
+bool WriteInstallationCabinet(const Package& description, const std::wstring& path,
                               std::wstring* error)
 {
     // The installer's decoder holds the data's rules: the maker makes no
     // cabinet that it would refuse.
     std::string data;
-    Cabinet decoded;
+    Package decoded;
     if (!EncodeInstallationData(description, &data, error) ||
         !DecodeInstallationData(data, &decoded, error)) {
         return false;
@@ -132,7 +132,7 @@ bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& pa
         return false;
     }
     std::vector<ArchiveMember> members = {{dataName, dataPath}};
-    for (const CabinetFile& file : description.files) {
+    for (const PackageFile& file : description.files) {
         members.push_back({MemberName(file.name, file.number), file.sourcePath});
     }
     if (!description.hookLibrary.empty()) {
@@ -144,7 +144,7 @@ bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& pa
     return written;
 }
 
-bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folder, Cabinet* cabinet,
+bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folder, Package* package,
                              std::wstring* error)
 {
     // First the members' names and sizes alone, then the installation data,
@@ -165,14 +165,14 @@ bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folde
         *error = L"cannot read the installation data";
         return false;
     }
-    if (!DecodeInstallationData(bytes, cabinet, error)) {
+    if (!DecodeInstallationData(bytes, package, error)) {
         *error = L"the installation data is damaged or unsafe: " + *error;
         return false;
     }
     std::map<int, std::string> unclaimed = numbered;
     unclaimed.erase(kInstallationDataMember);
     unclaimed.erase(kHookLibraryMember);
-    for (const CabinetFile& file : cabinet->files) {
+    for (const PackageFile& file : package->files) {
         if (!unclaimed.erase(file.number)) {
             *error = L"the file " + file.name + L" is the cabinet's member " +
                      Wide(Extension(file.number)) + L", which the cabinet does not hold";
@@ -190,15 +190,15 @@ bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folde
     }
     for (const ArchiveMember& member : members) {
         int number = MemberNumber(member.name);
-        for (CabinetFile& file : cabinet->files) {
+        for (PackageFile& file : package->files) {
             if (file.number == number) {
                 file.source = Wide(member.name);
                 file.sourcePath = member.path;
             }
         }
         if (number == kHookLibraryMember) {
-            cabinet->hookLibrary = Wide(member.name);
-            cabinet->hookLibraryPath = member.path;
+            package->hookLibrary = Wide(member.name);
+            package->hookLibraryPath = member.path;
         }
     }
     return true;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "cabinet.h"
+#include "package.h"
 
 // "KEYBDR41.002" for "KeybdR410.exe" and 2.
 std::string MemberName(const std::wstring& name, int number);
@@ -15,7 +15,7 @@ std::string MemberName(const std::wstring& name, int number);
 // Writes the cabinet that the description names: its installation data, the
 // files from their desktop paths, and the hook library. False, with the
 // reason in *error, when it can't; no cabinet is left then.
-bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& path,
+bool WriteInstallationCabinet(const Package& description, const std::wstring& path,
                               std::wstring* error);
 
 // Checks the whole cabinet, then extracts it into the folder and decodes its
@@ -26,5 +26,5 @@ bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& pa
 // of which must have its member, and every member but the .000 and the .999
 // belong to a file. False, with one line naming what is wrong in *error, for
 // a file that is no such cabinet, a damaged or an unsafe one.
-bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folder, Cabinet* cabinet,
+bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folder, Package* package,
                              std::wstring* error);

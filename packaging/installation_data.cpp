@@ -5,6 +5,8 @@
 #include <map>
 #include <set>
 
+#include "handheld_names.h"
+
 namespace {
 
 enum Section { kStrings, kFolders, kFiles, kKeys, kValues, kLinks, kSectionCount };
@@ -63,25 +65,25 @@ class Encoder {
 public:
     explicit Encoder(std::wstring* error) : error_(error) {}
 
-    bool Encode(const Cabinet& cabinet, std::string* bytes)
+    bool Encode(const Package& package, std::string* bytes)
     {
         Header header = {};
         std::memcpy(header.signature, kSignature, sizeof(kSignature));
         header.unknown3 = 1;
-        header.processorType = cabinet.processorType;
-        header.versionMinMajor = cabinet.versionMinMajor;
-        header.versionMinMinor = cabinet.versionMinMinor;
-        header.versionMaxMajor = cabinet.versionMaxMajor;
-        header.versionMaxMinor = cabinet.versionMaxMinor;
-        header.buildMin = cabinet.buildMin;
-        header.buildMax = cabinet.buildMax;
+        header.processorType = package.processorType;
+        header.versionMinMajor = package.versionMinMajor;
+        header.versionMinMinor = package.versionMinMinor;
+        header.versionMaxMajor = package.versionMaxMajor;
+        header.versionMaxMinor = package.versionMaxMinor;
+        header.buildMin = package.buildMin;
+        header.buildMax = package.buildMax;
         std::string out(sizeof(Header), '\0');
 
         std::string appName, provider, platforms, platform;
-        if (!ToAscii(cabinet.appName, &appName) || !ToAscii(cabinet.provider, &provider)) {
+        if (!ToAscii(package.appName, &appName) || !ToAscii(package.provider, &provider)) {
             return Fail(L"the application's name and provider must be ASCII text");
         }
-        for (const std::wstring& name : cabinet.unsupportedPlatforms) {
+        for (const std::wstring& name : package.unsupportedPlatforms) {
             if (!ToAscii(name, &platform)) {
                 return Fail(L"the platform \"" + name + L"\" is not ASCII text");
             }
@@ -104,8 +106,8 @@ public:
         }
 
         std::string sections[kSectionCount];
-        if (!Folder(cabinet.installDir) || !Files(cabinet, &sections[kFiles]) ||
-            !Values(cabinet, &sections[kValues]) || !Links(cabinet, &sections[kLinks])) {
+        if (!Folder(package.installDir) || !Files(package, &sections[kFiles]) ||
+            !Values(package, &sections[kValues]) || !Links(package, &sections[kLinks])) {
             return false;
         }
         for (size_t i = 0; i < folders_.size(); ++i) {
@@ -224,9 +226,9 @@ private:
         return true;
     }
 
-    bool Files(const Cabinet& cabinet, std::string* out)
+    bool Files(const Package& package, std::string* out)
     {
-        for (const CabinetFile& file : cabinet.files) {
+        for (const PackageFile& file : package.files) {
             WORD folder = 0;
             std::string name;
             if (!Folder(file.folder, &folder) || !ToAscii(file.name, &name)) {
@@ -239,14 +241,14 @@ private:
             Put16(out, static_cast<WORD>(name.size() + 1));
             *out += name + '\0';
         }
-        counts_[kFiles] = cabinet.files.size();
+        counts_[kFiles] = package.files.size();
         return true;
     }
 
-    bool Values(const Cabinet& cabinet, std::string* out)
+    bool Values(const Package& package, std::string* out)
     {
         WORD id = 0;
-        for (const CabinetRegistryValue& value : cabinet.registryValues) {
+        for (const PackageRegistryValue& value : package.registryValues) {
             const RegistryRoot* root = FindRoot(value.root);
             std::vector<WORD> path;
             std::string name, text;
@@ -269,17 +271,17 @@ private:
             Put16(out, static_cast<WORD>(data.size()));
             *out += data;
         }
-        counts_[kValues] = cabinet.registryValues.size();
+        counts_[kValues] = package.registryValues.size();
         return true;
     }
 
-    bool Links(const Cabinet& cabinet, std::string* out)
+    bool Links(const Package& package, std::string* out)
     {
         WORD id = 0;
-        for (const CabinetShortcut& shortcut : cabinet.shortcuts) {
+        for (const PackageShortcut& shortcut : package.shortcuts) {
             int base = 0;
-            const CabinetFile* target = nullptr;
-            for (const CabinetFile& file : cabinet.files) {
+            const PackageFile* target = nullptr;
+            for (const PackageFile& file : package.files) {
                 target = !target && file.installed == shortcut.target ? &file : target;
             }
             std::wstring below = shortcut.folder.substr(shortcut.folder.find(L'%', 1) + 1);
@@ -296,7 +298,7 @@ private:
             Put16(out, static_cast<WORD>(spec.size() * sizeof(WORD)));
             *out += Spec(spec);
         }
-        counts_[kLinks] = cabinet.shortcuts.size();
+        counts_[kLinks] = package.shortcuts.size();
         return true;
     }
 
@@ -425,7 +427,7 @@ class Decoder {
 public:
     Decoder(const std::string& bytes, std::wstring* error) : bytes_(bytes), error_(error) {}
 
-    bool Decode(Cabinet* cabinet)
+    bool Decode(Package* package)
     {
         error_->clear();
         if (bytes_.size() < sizeof(Header)) {
@@ -439,19 +441,19 @@ public:
             return Fail(L"the installation data says it is " + std::to_wstring(header_.length) +
                         L" bytes long but is " + std::to_wstring(bytes_.size()));
         }
-        *cabinet = Cabinet();
-        cabinet->processorType = header_.processorType;
-        cabinet->versionMinMajor = header_.versionMinMajor;
-        cabinet->versionMinMinor = header_.versionMinMinor;
-        cabinet->versionMaxMajor = header_.versionMaxMajor;
-        cabinet->versionMaxMinor = header_.versionMaxMinor;
-        cabinet->buildMin = header_.buildMin;
-        cabinet->buildMax = header_.buildMax;
-        return Names(cabinet) && Sections(cabinet);
+        *package = Package();
+        package->processorType = header_.processorType;
+        package->versionMinMajor = header_.versionMinMajor;
+        package->versionMinMinor = header_.versionMinMinor;
+        package->versionMaxMajor = header_.versionMaxMajor;
+        package->versionMaxMinor = header_.versionMaxMinor;
+        package->buildMin = header_.buildMin;
+        package->buildMax = header_.buildMax;
+        return Names(package) && Sections(package);
     }
 
 private:
-    using EntryReader = bool (Decoder::*)(SectionReader*, Cabinet*);
+    using EntryReader = bool (Decoder::*)(SectionReader*, Package*);
 
     bool Fail(const std::wstring& reason)
     {
@@ -471,7 +473,7 @@ private:
 
     // The application's name, its provider and the unsupported platforms,
     // right after the header.
-    bool Names(Cabinet* cabinet)
+    bool Names(Package* package)
     {
         const WORD places[][2] = {{header_.appNameOffset, header_.appNameLength},
                                   {header_.providerOffset, header_.providerLength},
@@ -491,8 +493,8 @@ private:
         if (problem) {
             return Fail(L"the application's name or provider " + std::wstring(problem));
         }
-        cabinet->appName = Wide(texts[0].substr(0, texts[0].size() - 1));
-        cabinet->provider = Wide(texts[1].substr(0, texts[1].size() - 1));
+        package->appName = Wide(texts[0].substr(0, texts[0].size() - 1));
+        package->provider = Wide(texts[1].substr(0, texts[1].size() - 1));
         for (size_t start = 0; start < texts[2].size();) {
             size_t end = texts[2].find('\0', start);
             std::wstring platform = Wide(texts[2].substr(start, end - start));
@@ -502,15 +504,15 @@ private:
                     L"the unsupported platforms are not printable names each ending in "
                     L"its 0");
             }
-            cabinet->unsupportedPlatforms.push_back(platform);
+            package->unsupportedPlatforms.push_back(platform);
             start = end + 1;
         }
-        return Plain(L"the product's record", RecordName(*cabinet));
+        return Plain(L"the product's record", RecordName(*package));
     }
 
     // Each section from where the one before it ends to where the next one
     // starts, exactly filled by as many entries as the header gives it.
-    bool Sections(Cabinet* cabinet)
+    bool Sections(Package* package)
     {
         const EntryReader readers[kSectionCount] = {&Decoder::String, &Decoder::Folder,
                                                     &Decoder::File,   &Decoder::Key,
@@ -525,7 +527,7 @@ private:
             }
             SectionReader reader(bytes_, next_, end);
             for (int entry = 1; entry <= header_.count[section]; ++entry) {
-                if (!(this->*readers[section])(&reader, cabinet)) {
+                if (!(this->*readers[section])(&reader, package)) {
                     if (error_->empty()) {  // the entry itself is damaged
                         Fail(L"the " + name + L" section's entry " + std::to_wstring(entry) + L" " +
                              reader.Problem());
@@ -541,7 +543,7 @@ private:
             }
             next_ = end;
         }
-        return !cabinet->installDir.empty() || Fail(L"the installation data names no folder");
+        return !package->installDir.empty() || Fail(L"the installation data names no folder");
     }
 
     // The path that a list of string numbers names: plain names, the first a
@@ -572,13 +574,13 @@ private:
         return !path->empty() || Fail(item + L" names nothing");
     }
 
-    bool String(SectionReader* reader, Cabinet*)
+    bool String(SectionReader* reader, Package*)
     {
         WORD id = 0, length = 0;
         return reader->Word(&id) && reader->Word(&length) && reader->Text(length, &strings_[id]);
     }
 
-    bool Folder(SectionReader* reader, Cabinet* cabinet)
+    bool Folder(SectionReader* reader, Package* package)
     {
         WORD id = 0, length = 0;
         std::vector<WORD> spec;
@@ -586,16 +588,16 @@ private:
             !Path(kFolders, id, spec, true, &folders_[id])) {
             return false;
         }
-        if (cabinet->installDir.empty()) {  // the first folder is the installation folder
-            cabinet->installDir = folders_[id];
-            cabinet->installFolder = HandheldFolder(folders_[id]);
+        if (package->installDir.empty()) {  // the first folder is the installation folder
+            package->installDir = folders_[id];
+            package->installFolder = HandheldFolder(folders_[id]);
         }
         return true;
     }
 
-    bool File(SectionReader* reader, Cabinet* cabinet)
+    bool File(SectionReader* reader, Package* package)
     {
-        CabinetFile file = {};
+        PackageFile file = {};
         WORD folder = 0, unknown = 0, length = 0;
         if (!reader->Word(&file.number) || !reader->Word(&folder) || !reader->Word(&unknown) ||
             !reader->Dword(&file.flags) || !reader->Word(&length) ||
@@ -615,11 +617,11 @@ private:
         }
         file.folder = found->second;
         file.installed = HandheldFolder(file.folder) + L"\\" + file.name;
-        cabinet->files.push_back(file);
+        package->files.push_back(file);
         return Fits(L"the file " + std::to_wstring(file.number), file.installed);
     }
 
-    bool Key(SectionReader* reader, Cabinet*)
+    bool Key(SectionReader* reader, Package*)
     {
         WORD id = 0, root = 0, unknown = 0, length = 0;
         std::vector<WORD> spec;
@@ -635,7 +637,7 @@ private:
         return Path(kKeys, id, spec, false, &keys_[id].second);
     }
 
-    bool Value(SectionReader* reader, Cabinet* cabinet)
+    bool Value(SectionReader* reader, Package* package)
     {
         WORD id = 0, key = 0, substitution = 0, length = 0;
         DWORD type = 0;
@@ -654,7 +656,7 @@ private:
         if (TextProblem(name)) {
             return Fail(item + L"'s name " + TextProblem(name));
         }
-        CabinetRegistryValue value = {};
+        PackageRegistryValue value = {};
         const RegistryRoot* root = FindRoot(found->second.first);
         value.root = root->root;
         value.rootName = root->name;
@@ -682,11 +684,11 @@ private:
             swprintf(hex, 16, L"0x%08lX", static_cast<unsigned long>(type));
             return Fail(item + L" has the type " + hex + L", which this installer doesn't know");
         }
-        cabinet->registryValues.push_back(value);
+        package->registryValues.push_back(value);
         return true;
     }
 
-    bool Link(SectionReader* reader, Cabinet* cabinet)
+    bool Link(SectionReader* reader, Package* package)
     {
         WORD id = 0, unknown = 0, base = 0, target = 0, type = 0, length = 0;
         std::vector<WORD> spec;
@@ -696,13 +698,13 @@ private:
             !reader->Spec(length, &spec) || !Path(kLinks, id, spec, false, &below)) {
             return false;
         }
-        CabinetShortcut shortcut;
+        PackageShortcut shortcut;
         size_t name = below.find_last_of(L'\\');
         shortcut.name = name == std::wstring::npos ? below : below.substr(name + 1);
-        shortcut.folder = base ? L"%CE" + std::to_wstring(base) + L"%" : cabinet->installDir;
+        shortcut.folder = base ? L"%CE" + std::to_wstring(base) + L"%" : package->installDir;
         shortcut.folder += name == std::wstring::npos ? L"" : L"\\" + below.substr(0, name);
-        const CabinetFile* file = nullptr;
-        for (const CabinetFile& candidate : cabinet->files) {
+        const PackageFile* file = nullptr;
+        for (const PackageFile& candidate : package->files) {
             file = candidate.number == target ? &candidate : file;
         }
         if (type != kLinkToFile || !file || HandheldFolder(shortcut.folder).empty()) {
@@ -711,7 +713,7 @@ private:
         }
         shortcut.path = HandheldFolder(shortcut.folder) + L"\\" + shortcut.name + L".lnk";
         shortcut.target = file->installed;
-        cabinet->shortcuts.push_back(shortcut);
+        package->shortcuts.push_back(shortcut);
         return Fits(L"the shortcut " + std::to_wstring(id), shortcut.path);
     }
 
@@ -727,12 +729,12 @@ private:
 
 }  // namespace
 
-bool EncodeInstallationData(const Cabinet& cabinet, std::string* bytes, std::wstring* error)
+bool EncodeInstallationData(const Package& package, std::string* bytes, std::wstring* error)
 {
-    return Encoder(error).Encode(cabinet, bytes);
+    return Encoder(error).Encode(package, bytes);
 }
 
-bool DecodeInstallationData(const std::string& bytes, Cabinet* cabinet, std::wstring* error)
+bool DecodeInstallationData(const std::string& bytes, Package* package, std::wstring* error)
 {
-    return Decoder(bytes, error).Decode(cabinet);
+    return Decoder(bytes, error).Decode(package);
 }

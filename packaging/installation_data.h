@@ -8,11 +8,11 @@
 
 #include <string>
 
-#include "cabinet.h"
+#include "package.h"
 
 // Everything of the cabinet but its source files and hook library. False,
 // with the reason in *error, for what the format can't carry.
-bool EncodeInstallationData(const Cabinet& cabinet, std::string* bytes, std::wstring* error);
+bool EncodeInstallationData(const Package& cabinet, std::string* bytes, std::wstring* error);
 
 // The cabinet that the data describes; its files have no source yet. False,
 // with what is wrong in one line in *error, for data that is damaged, that
@@ -25,4 +25,4 @@ bool EncodeInstallationData(const Cabinet& cabinet, std::string* bytes, std::wst
 // MAX_PATH; the files numbered from 1 to 998, each once. These rules live
 // here alone, for the installer and for the maker, which decodes what it
 // encoded.
-bool DecodeInstallationData(const std::string& bytes, Cabinet* cabinet, std::wstring* error);
+bool DecodeInstallationData(const std::string& bytes, Package* cabinet, std::wstring* error);

@@ -14,11 +14,11 @@ int wmain(int argc, wchar_t** argv)
         std::fwprintf(stderr, L"usage: cab-maker DESCRIPTION CABINET\n");
         return 2;
     }
-    Cabinet cabinet;
+    Package package;
     std::wstring error;
     DeleteFileW(argv[2]);
-    if (!ReadCabinetDescription(argv[1], &cabinet, &error) ||
-        !WriteInstallationCabinet(cabinet, argv[2], &error)) {
+    if (!ReadCabinetDescription(argv[1], &package, &error) ||
+        !WriteInstallationCabinet(package, argv[2], &error)) {
         std::fwprintf(stderr, L"cab-maker: %ls\n", error.c_str());
         return 1;
     }
@@ -26,12 +26,12 @@ int wmain(int argc, wchar_t** argv)
         L"%ls: installation data %hs", argv[2],
         MemberName(std::wstring(argv[2]).substr(std::wstring(argv[2]).find_last_of(L"\\/") + 1), 0)
             .c_str());
-    for (const CabinetFile& file : cabinet.files) {
+    for (const PackageFile& file : package.files) {
         std::wprintf(L", %hs (%ls)", MemberName(file.name, file.number).c_str(),
                      file.installed.c_str());
     }
-    if (!cabinet.hookLibrary.empty()) {
-        std::wprintf(L", hook library %hs", MemberName(cabinet.hookLibrary, 999).c_str());
+    if (!package.hookLibrary.empty()) {
+        std::wprintf(L", hook library %hs", MemberName(package.hookLibrary, 999).c_str());
     }
     std::wprintf(L"\n");
     return 0;

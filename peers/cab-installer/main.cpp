@@ -46,20 +46,20 @@ void RemoveFolder(const std::wstring& folder)
 // lists.
 int Run(bool install, const std::wstring& path, const std::wstring& folder)
 {
-    Cabinet cabinet;
+    Package package;
     InstalledItems installed;
     std::wstring problem;
-    if (OpenInstallationCabinet(path, folder, &cabinet, &problem) && !install &&
-        !ReadRecord(RecordName(cabinet), &installed)) {
-        problem = L"its product, " + RecordName(cabinet) + L", is not installed";
+    if (OpenInstallationCabinet(path, folder, &package, &problem) && !install &&
+        !ReadRecord(RecordName(package), &installed)) {
+        problem = L"its product, " + RecordName(package) + L", is not installed";
     }
     if (problem.empty()) {
-        HookLibrary hooks(cabinet.hookLibraryPath.c_str());
+        HookLibrary hooks(package.hookLibraryPath.c_str());
         if (hooks.Loaded() || !install) {
             std::wprintf(install ? L"installing from the cabinet %ls\n"
                                  : L"removing what the record of %ls lists\n",
-                         install ? path.c_str() : RecordName(cabinet).c_str());
-            return install ? Install(cabinet, hooks) : Remove(cabinet, hooks, installed);
+                         install ? path.c_str() : RecordName(package).c_str());
+            return install ? Install(package, hooks) : Remove(package, hooks, installed);
         }
         problem = L"its hook library (.999) is missing or damaged";
     }

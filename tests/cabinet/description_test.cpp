@@ -17,10 +17,10 @@ namespace {
 TEST(CabinetDescription, WhatTheHooksDeleteIsWhatTheCabinetInstalls)
 {
     std::set<std::wstring> installed = {L"\\Windows\\R410.inf"}, names;  // the settings program's
-    for (const CabinetFile& file : ProductDescription().files) {
+    for (const PackageFile& file : ProductDescription().files) {
         installed.insert(file.installed);
     }
-    for (const CabinetShortcut& shortcut : ProductDescription().shortcuts) {
+    for (const PackageShortcut& shortcut : ProductDescription().shortcuts) {
         installed.insert(shortcut.path);
         names.insert(shortcut.path.substr(shortcut.path.rfind(L'\\')));
     }
@@ -40,8 +40,8 @@ TEST(CabinetDescription, WhatTheHooksDeleteIsWhatTheCabinetInstalls)
 
 TEST(CabinetDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
 {
-    const Cabinet cabinet = ProductDescription();
-    const std::wstring record = L"Software\\Apps\\" + RecordName(cabinet);
+    const Package package = ProductDescription();
+    const std::wstring record = L"Software\\Apps\\" + RecordName(package);
     HKEY key;
     ASSERT_EQ(0, RegCreateKeyExW(HKEY_LOCAL_MACHINE, (record + L"\\Sub").c_str(), 0, nullptr, 0,
                                  KEY_ALL_ACCESS, nullptr, &key, nullptr));
@@ -49,12 +49,12 @@ TEST(CabinetDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
     RemoveEarlierVersionRecord();
     EXPECT_NE(0, RegOpenKeyExW(HKEY_LOCAL_MACHINE, record.c_str(), 0, KEY_READ, &key));
 
-    std::map<std::wstring, CabinetRegistryValue> driver;  // its registration
-    for (const CabinetRegistryValue& value : cabinet.registryValues) {
+    std::map<std::wstring, PackageRegistryValue> driver;  // its registration
+    for (const PackageRegistryValue& value : package.registryValues) {
         driver[value.key.compare(0, 16, L"Drivers\\BuiltIn\\") ? L"" : value.name] = value;
     }
     std::wstring library, problem, prefix = driver[L"Prefix"].text;
-    for (const CabinetFile& file : cabinet.files) {  // the device manager looks in \Windows
+    for (const PackageFile& file : package.files) {  // the device manager looks in \Windows
         library =
             file.installed == L"\\Windows\\" + driver[L"Dll"].text ? file.sourcePath : library;
     }
@@ -83,7 +83,7 @@ TEST(CabinetDescription, ReadsNumbersAsTheWizardDoesAndRefusesWhatTheDataCantCar
         std::string changed = text;
         WriteFileBytes(copy,
                        changed.replace(changed.find(row.line), strlen(row.line), row.changed));
-        Cabinet c;
+        Package c;
         std::wstring read;
         if (ReadCabinetDescription(copy, &c, &read)) {
             wchar_t numbers[64];

@@ -29,7 +29,7 @@ const COLORREF kPresentColour = RGB(0, 0, 0);
 const COLORREF kAbsentColour = RGB(150, 150, 150);
 
 struct View {
-    Cabinet cabinet;
+    Package cabinet;
     std::vector<StateLine> state;
     unsigned notices = 0;
     UINT lastNotice = 0;

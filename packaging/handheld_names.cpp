@@ -1,4 +1,4 @@
-#include "cabinet.h"
+#include "handheld_names.h"
 
 #include <algorithm>
 
@@ -52,11 +52,6 @@ bool IsDevice(std::wstring base)
 }
 
 }  // namespace
-
-std::wstring RecordName(const Cabinet& cabinet)
-{
-    return cabinet.provider + L" " + cabinet.appName;
-}
 
 std::wstring HandheldFolder(const std::wstring& folder, int* number)
 {
