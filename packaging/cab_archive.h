@@ -1,6 +1,6 @@
 // Cab archives, the MS-CAB container, through Windows' own cabinet library:
 // FCI writes them, FDI reads them. Members are stored uncompressed, in the
-// given order. What the members mean is installation_cabinet.h's.
+// given order. What the members mean is package_cabinet.h's.
 #pragma once
 
 #include <functional>

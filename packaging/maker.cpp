@@ -5,8 +5,8 @@
 // naming the line and the reason, and no cabinet. Exit code 0 when made.
 #include <cstdio>
 
-#include "cabinet_description.h"
-#include "installation_cabinet.h"
+#include "package_description.h"
+#include "package_cabinet.h"
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -17,8 +17,8 @@ int wmain(int argc, wchar_t** argv)
     Package package;
     std::wstring error;
     DeleteFileW(argv[2]);
-    if (!ReadCabinetDescription(argv[1], &package, &error) ||
-        !WriteInstallationCabinet(package, argv[2], &error)) {
+    if (!ReadPackageDescription(argv[1], &package, &error) ||
+        !WritePackageCabinet(package, argv[2], &error)) {
         std::fwprintf(stderr, L"cab-maker: %ls\n", error.c_str());
         return 1;
     }

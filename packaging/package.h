@@ -1,7 +1,7 @@
 // A product's package: what its installer cabinet installs and where the
 // installer puts it. Read from the package's description
-// (cabinet_description.h) by the maker, and decoded from the cabinet itself
-// (installation_cabinet.h) by the installer.
+// (package_description.h) by the maker, and decoded from the cabinet itself
+// (package_cabinet.h) by the installer.
 #pragma once
 
 #include <windows.h>

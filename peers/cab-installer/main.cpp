@@ -8,14 +8,14 @@
 // below the temporary folder, deleted at the end. Handheld paths
 // ("\Windows\...") are taken on the drive of the Windows folder. The exit
 // code is 0 when everything succeeded (see installer.h), 2 for a cabinet that
-// it can't use: no such cabinet, a damaged or unsafe one (installation_cabinet.h),
+// it can't use: no such cabinet, a damaged or unsafe one (package_cabinet.h),
 // one without its hook library, or on removal one whose product is not
 // installed. That it names in one line, before it changes anything or loads
 // the hook library.
 #include <cstdio>
 #include <cwchar>
 
-#include "installation_cabinet.h"
+#include "package_cabinet.h"
 #include "installer.h"
 
 namespace {
@@ -49,7 +49,7 @@ int Run(bool install, const std::wstring& path, const std::wstring& folder)
     Package package;
     InstalledItems installed;
     std::wstring problem;
-    if (OpenInstallationCabinet(path, folder, &package, &problem) && !install &&
+    if (OpenPackageCabinet(path, folder, &package, &problem) && !install &&
         !ReadRecord(RecordName(package), &installed)) {
         problem = L"its product, " + RecordName(package) + L", is not installed";
     }

@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "cabinet_description.h"
+#include "package_description.h"
 #include "test_support.h"
 
 inline Package ProductDescription()
 {
     Package package;
     std::wstring error, path = test_support::BinFolder() + L"\\TavrinFoldKeyboard.inf";
-    EXPECT_TRUE(ReadCabinetDescription(path, &package, &error)) << testing::PrintToString(error);
+    EXPECT_TRUE(ReadPackageDescription(path, &package, &error)) << testing::PrintToString(error);
     return package;
 }
 const std::wstring kProductCabinet =

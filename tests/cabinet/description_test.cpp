@@ -14,7 +14,7 @@ using namespace test_support;
 
 namespace {
 
-TEST(CabinetDescription, WhatTheHooksDeleteIsWhatTheCabinetInstalls)
+TEST(PackageDescription, WhatTheHooksDeleteIsWhatTheCabinetInstalls)
 {
     std::set<std::wstring> installed = {L"\\Windows\\R410.inf"}, names;  // the settings program's
     for (const PackageFile& file : ProductDescription().files) {
@@ -38,7 +38,7 @@ TEST(CabinetDescription, WhatTheHooksDeleteIsWhatTheCabinetInstalls)
     }
 }
 
-TEST(CabinetDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
+TEST(PackageDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
 {
     const Package package = ProductDescription();
     const std::wstring record = L"Software\\Apps\\" + RecordName(package);
@@ -64,7 +64,7 @@ TEST(CabinetDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
 }
 
 // Numbers as the cabinet wizard reads them: decimal, hexadecimal only after 0x.
-TEST(CabinetDescription, ReadsNumbersAsTheWizardDoesAndRefusesWhatTheDataCantCarry)
+TEST(PackageDescription, ReadsNumbersAsTheWizardDoesAndRefusesWhatTheDataCantCarry)
 {
     const std::string text = ReadFileBytes(BinFolder() + L"\\TavrinFoldKeyboard.inf");
     const std::wstring copy = BinFolder() + L"\\changed.inf";
@@ -85,7 +85,7 @@ TEST(CabinetDescription, ReadsNumbersAsTheWizardDoesAndRefusesWhatTheDataCantCar
                        changed.replace(changed.find(row.line), strlen(row.line), row.changed));
         Package c;
         std::wstring read;
-        if (ReadCabinetDescription(copy, &c, &read)) {
+        if (ReadPackageDescription(copy, &c, &read)) {
             wchar_t numbers[64];
             swprintf(numbers, 64, L"%lu.%02lu %lu %lu", c.versionMaxMajor, c.versionMaxMinor,
                      c.registryValues.at(2).number, c.registryValues.at(3).number);

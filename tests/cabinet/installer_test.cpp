@@ -8,7 +8,7 @@
 
 #include "cab_archive.h"
 #include "cabinet_test.h"
-#include "installation_cabinet.h"
+#include "package_cabinet.h"
 #include "installation_data.h"
 #include "window_standin.h"
 
@@ -84,7 +84,7 @@ TEST(CabinetRoundTrip, HoldsWhatTheDescriptionSays)
     std::wstring folder = BinFolder() + L"\\round-trip", error;
     CreateDirectoryW(folder.c_str(), nullptr);
     Package decoded;
-    ASSERT_TRUE(OpenInstallationCabinet(kProductCabinet, folder, &decoded, &error)) << error.size();
+    ASSERT_TRUE(OpenPackageCabinet(kProductCabinet, folder, &decoded, &error)) << error.size();
     EXPECT_EQ(Rows(described), Rows(decoded));
     for (const PackageFile& file : decoded.files) {  // each under the format's member name
         std::string member = MemberName(file.name, file.number);
@@ -122,7 +122,7 @@ TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
     other.files.push_back(product.files[4]);
     other.files.back().number = 6;
     other.files.back().name = L"victim.txt";
-    ASSERT_TRUE(WriteInstallationCabinet(other, otherCabinet, &error));
+    ASSERT_TRUE(WritePackageCabinet(other, otherCabinet, &error));
     WriteFileBytes(L"C:\\Windows\\victim.txt", "not the product's");
     const Files before = Prefix();
     ASSERT_FALSE(before.at(L"Software\\Apps") || before.at(L"Drivers")) << "a fresh prefix";

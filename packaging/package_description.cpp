@@ -1,4 +1,4 @@
-#include "cabinet_description.h"
+#include "package_description.h"
 
 #include <cwchar>
 
@@ -519,7 +519,7 @@ private:
 
 }  // namespace
 
-bool ReadCabinetDescription(const std::wstring& path, Package* package, std::wstring* error)
+bool ReadPackageDescription(const std::wstring& path, Package* package, std::wstring* error)
 {
     std::wstring full = FullPath(path);
     InfFile inf;

@@ -1,4 +1,4 @@
-#include "installation_cabinet.h"
+#include "package_cabinet.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -113,14 +113,13 @@ std::string MemberName(const std::wstring& name, int number)
     return std::string(8 - base.size(), '0') + base + Extension(number);
 }
 
-bool WriteInstallationCabinet(const Package& description, const std::wstring& path,
-                              std::wstring* error)
+bool WritePackageCabinet(const Package& package, const std::wstring& path, std::wstring* error)
 {
     // The installer's decoder holds the data's rules: the maker makes no
     // cabinet that it would refuse.
     std::string data;
     Package decoded;
-    if (!EncodeInstallationData(description, &data, error) ||
+    if (!EncodeInstallationData(package, &data, error) ||
         !DecodeInstallationData(data, &decoded, error)) {
         return false;
     }
@@ -132,20 +131,20 @@ bool WriteInstallationCabinet(const Package& description, const std::wstring& pa
         return false;
     }
     std::vector<ArchiveMember> members = {{dataName, dataPath}};
-    for (const PackageFile& file : description.files) {
+    for (const PackageFile& file : package.files) {
         members.push_back({MemberName(file.name, file.number), file.sourcePath});
     }
-    if (!description.hookLibrary.empty()) {
+    if (!package.hookLibrary.empty()) {
         members.push_back(
-            {MemberName(description.hookLibrary, kHookLibraryMember), description.hookLibraryPath});
+            {MemberName(package.hookLibrary, kHookLibraryMember), package.hookLibraryPath});
     }
     bool written = WriteCabArchive(path, members, error);
     DeleteFileW(dataPath.c_str());
     return written;
 }
 
-bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folder, Package* package,
-                             std::wstring* error)
+bool OpenPackageCabinet(const std::wstring& path, const std::wstring& folder, Package* package,
+                        std::wstring* error)
 {
     // First the members' names and sizes alone, then the installation data,
     // and only once both are sound the files and the hook library.
