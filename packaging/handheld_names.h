@@ -8,6 +8,9 @@
 
 #include <string>
 
+// "%CE2%" for 2: a standard folder as the installer names it.
+std::wstring StandardFolder(int number);
+
 // A folder as the installer names it, "%CEn%" and what follows, as an English
 // handheld names it ("%CE11%" is \Windows\Start Menu\Programs); empty when it
 // starts with no standard folder that this installer knows. *number gets n.
@@ -26,6 +29,9 @@ const RegistryRoot* FindRoot(HKEY root);
 
 // Names as Windows compares them: ignoring case.
 bool SameName(const std::wstring& a, const std::wstring& b);
+
+// Printable ASCII, the characters of a plain name.
+bool Printable(wchar_t c);
 
 // Why the text is no plain name of one file, folder, registry key or value
 // (printable ASCII, no path, no device, nothing that Windows changes or

@@ -32,8 +32,6 @@ struct Header {
 static_assert(sizeof(Header) == 100, "the header is 100 bytes");
 
 const char kSignature[4] = {'M', 'S', 'C', 'E'};
-const DWORD kTextType = 0x00000000;
-const DWORD kNumberType = 0x00010001;
 const WORD kLinkToFile = 1;
 
 bool ToAscii(const std::wstring& text, std::string* ascii)
@@ -267,7 +265,7 @@ private:
             Put16(out, ++id);
             Put16(out, key);
             Put16(out, 0);
-            Put32(out, value.type == REG_DWORD ? kNumberType : kTextType);
+            Put32(out, value.type == REG_DWORD ? kNumberValueType : kTextValueType);
             Put16(out, static_cast<WORD>(data.size()));
             *out += data;
         }
@@ -331,11 +329,6 @@ std::wstring Wide(const std::string& ascii)
         wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
     }
     return wide;
-}
-
-bool Printable(wchar_t c)
-{
-    return c >= 0x20 && c <= 0x7E;
 }
 
 // The text in quotes, fit for one line: what would not print is a '?'.
@@ -610,10 +603,10 @@ private:
                         L", which is not there");
         }
         // Its member .NNN: the .000 is the data, the .999 the hook library.
-        if (file.number == 0 || file.number >= kHookLibraryMember ||
-            !numbers_.insert(file.number).second) {
+        if (file.number == 0 || file.number > kMostFiles || !numbers_.insert(file.number).second) {
             return Fail(L"the file " + file.name + L" has the number " +
-                        std::to_wstring(file.number) + L", not one of its own from 1 to 998");
+                        std::to_wstring(file.number) + L", not one of its own from 1 to " +
+                        std::to_wstring(kMostFiles));
         }
         file.folder = found->second;
         file.installed = HandheldFolder(file.folder) + L"\\" + file.name;
@@ -666,13 +659,13 @@ private:
             return false;
         }
         item = L"the registry value " + value.key + L" " + value.name;
-        if (type == kTextType) {
+        if (type == kTextValueType) {
             if (TextProblem(data)) {
                 return Fail(item + L" " + TextProblem(data));
             }
             value.type = REG_SZ;
             value.text = Wide(data.substr(0, data.size() - 1));
-        } else if (type == kNumberType) {
+        } else if (type == kNumberValueType) {
             if (data.size() != sizeof(DWORD)) {
                 return Fail(item + L" is a number of " + std::to_wstring(data.size()) +
                             L" bytes, not 4");
@@ -701,7 +694,7 @@ private:
         PackageShortcut shortcut;
         size_t name = below.find_last_of(L'\\');
         shortcut.name = name == std::wstring::npos ? below : below.substr(name + 1);
-        shortcut.folder = base ? L"%CE" + std::to_wstring(base) + L"%" : package->installDir;
+        shortcut.folder = base ? StandardFolder(base) : package->installDir;
         shortcut.folder += name == std::wstring::npos ? L"" : L"\\" + below.substr(0, name);
         const PackageFile* file = nullptr;
         for (const PackageFile& candidate : package->files) {

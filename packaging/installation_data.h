@@ -22,7 +22,7 @@ bool EncodeInstallationData(const Package& cabinet, std::string* bytes, std::wst
 // ending in its 0, every path list in its 0; every name of a file, folder,
 // registry key or value and shortcut a plain name (NameProblem) below a
 // standard folder or registry root, and every handheld path shorter than
-// MAX_PATH; the files numbered from 1 to 998, each once. These rules live
+// MAX_PATH; the files numbered from 1 to kMostFiles, each once. These rules live
 // here alone, for the installer and for the maker, which decodes what it
 // encoded.
 bool DecodeInstallationData(const std::string& bytes, Package* cabinet, std::wstring* error);

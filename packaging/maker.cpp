@@ -24,14 +24,16 @@ int wmain(int argc, wchar_t** argv)
     }
     std::wprintf(
         L"%ls: installation data %hs", argv[2],
-        MemberName(std::wstring(argv[2]).substr(std::wstring(argv[2]).find_last_of(L"\\/") + 1), 0)
+        MemberName(std::wstring(argv[2]).substr(std::wstring(argv[2]).find_last_of(L"\\/") + 1),
+                   kInstallationDataMember)
             .c_str());
     for (const PackageFile& file : package.files) {
         std::wprintf(L", %hs (%ls)", MemberName(file.name, file.number).c_str(),
                      file.installed.c_str());
     }
     if (!package.hookLibrary.empty()) {
-        std::wprintf(L", hook library %hs", MemberName(package.hookLibrary, 999).c_str());
+        std::wprintf(L", hook library %hs",
+                     MemberName(package.hookLibrary, kHookLibraryMember).c_str());
     }
     std::wprintf(L"\n");
     return 0;

@@ -13,6 +13,12 @@
 // hook library, and each file is the member of its own number between them.
 const int kInstallationDataMember = 0;
 const int kHookLibraryMember = 999;
+const int kMostFiles = kHookLibraryMember - 1;
+
+// A registry value's type as the description (AddReg's flags) and the
+// installation data both write it; the package holds REG_SZ or REG_DWORD.
+const DWORD kTextValueType = 0x00000000;
+const DWORD kNumberValueType = 0x00010001;
 
 struct PackageFile {
     WORD number;              // the member's .NNN, from 1

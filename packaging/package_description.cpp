@@ -12,12 +12,6 @@ const wchar_t* const kDeviceKeys[] = {L"ProcessorType", L"UnsupportedPlatforms",
                                       L"VersionMin",    L"VersionMax",
                                       L"BuildMin",      L"BuildMax"};
 
-// The registry value types that the format writes as flags.
-const DWORD kTextFlags = 0x00000000;
-const DWORD kNumberFlags = 0x00010001;
-
-const size_t kMostFiles = kHookLibraryMember - 1;
-
 // How deep [CEStrings] may stand inside one another.
 const int kStringDepth = 8;
 
@@ -407,8 +401,9 @@ private:
                 return Fail(line, file.installed + L" is installed twice");
             }
         }
-        if (package->files.size() == kMostFiles) {
-            return Fail(line, L"a cabinet holds at most 998 files");
+        if (package->files.size() == static_cast<size_t>(kMostFiles)) {
+            return Fail(line,
+                        L"a cabinet holds at most " + std::to_wstring(kMostFiles) + L" files");
         }
         file.number = static_cast<WORD>(package->files.size() + 1);
         file.source = found->name;
@@ -478,11 +473,11 @@ private:
             return Fail(line, L"the registry key \"" + value.key + L"\" is missing or malformed");
         }
         if (!ParseNumber(Field(line, 3), &flags) ||
-            (flags != kTextFlags && flags != kNumberFlags)) {
+            (flags != kTextValueType && flags != kNumberValueType)) {
             return Fail(line,
                         L"only text (0x00000000) and number (0x00010001) values are supported");
         }
-        if (flags == kTextFlags) {
+        if (flags == kTextValueType) {
             value.type = REG_SZ;
             value.text = data;
         } else {
