@@ -1,6 +1,6 @@
 #include "inf_file.h"
 
-#include "cabinet.h"
+#include "handheld_names.h"
 
 namespace {
 

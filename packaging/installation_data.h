@@ -1,5 +1,5 @@
-// The installation data of a handheld's installer cabinet, its member
-// "NAME.000": a fixed header (processor, versions, the sections' places and
+// The installation data of a package's cabinet, its member "NAME.000"
+// (layout in installation_layout.h): a fixed header (processor, versions, the sections' places and
 // sizes), the application's name, its provider and the unsupported platforms,
 // then the sections of strings, folders, files, registry keys ("hives"),
 // registry values and shortcuts, which refer to one another by number. Texts
@@ -8,13 +8,13 @@
 
 #include <string>
 
-#include "cabinet.h"
+#include "package.h"
 
-// Everything of the cabinet but its source files and hook library. False,
+// Everything of the package but its source files and hook library. False,
 // with the reason in *error, for what the format can't carry.
-bool EncodeInstallationData(const Cabinet& cabinet, std::string* bytes, std::wstring* error);
+bool EncodeInstallationData(const Package& package, std::string* bytes, std::wstring* error);
 
-// The cabinet that the data describes; its files have no source yet. False,
+// The package that the data describes; its files have no source yet. False,
 // with what is wrong in one line in *error, for data that is damaged, that
 // this installer doesn't understand or that would reach beyond its places:
 // its parts must lie back to back as the encoder writes them, each section
@@ -22,7 +22,7 @@ bool EncodeInstallationData(const Cabinet& cabinet, std::string* bytes, std::wst
 // ending in its 0, every path list in its 0; every name of a file, folder,
 // registry key or value and shortcut a plain name (NameProblem) below a
 // standard folder or registry root, and every handheld path shorter than
-// MAX_PATH; the files numbered from 1 to 998, each once. These rules live
-// here alone, for the installer and for the maker, which decodes what it
+// MAX_PATH; the files numbered from 1 to kMostFiles, each once. These rules
+// live here alone, for the installer and for the maker, which decodes what it
 // encoded.
-bool DecodeInstallationData(const std::string& bytes, Cabinet* cabinet, std::wstring* error);
+bool DecodeInstallationData(const std::string& bytes, Package* package, std::wstring* error);

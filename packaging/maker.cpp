@@ -5,8 +5,8 @@
 // naming the line and the reason, and no cabinet. Exit code 0 when made.
 #include <cstdio>
 
-#include "cabinet_description.h"
-#include "installation_cabinet.h"
+#include "package_description.h"
+#include "package_cabinet.h"
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -14,24 +14,26 @@ int wmain(int argc, wchar_t** argv)
         std::fwprintf(stderr, L"usage: cab-maker DESCRIPTION CABINET\n");
         return 2;
     }
-    Cabinet cabinet;
+    Package package;
     std::wstring error;
     DeleteFileW(argv[2]);
-    if (!ReadCabinetDescription(argv[1], &cabinet, &error) ||
-        !WriteInstallationCabinet(cabinet, argv[2], &error)) {
+    if (!ReadPackageDescription(argv[1], &package, &error) ||
+        !WritePackageCabinet(package, argv[2], &error)) {
         std::fwprintf(stderr, L"cab-maker: %ls\n", error.c_str());
         return 1;
     }
     std::wprintf(
         L"%ls: installation data %hs", argv[2],
-        MemberName(std::wstring(argv[2]).substr(std::wstring(argv[2]).find_last_of(L"\\/") + 1), 0)
+        MemberName(std::wstring(argv[2]).substr(std::wstring(argv[2]).find_last_of(L"\\/") + 1),
+                   kInstallationDataMember)
             .c_str());
-    for (const CabinetFile& file : cabinet.files) {
+    for (const PackageFile& file : package.files) {
         std::wprintf(L", %hs (%ls)", MemberName(file.name, file.number).c_str(),
                      file.installed.c_str());
     }
-    if (!cabinet.hookLibrary.empty()) {
-        std::wprintf(L", hook library %hs", MemberName(cabinet.hookLibrary, 999).c_str());
+    if (!package.hookLibrary.empty()) {
+        std::wprintf(L", hook library %hs",
+                     MemberName(package.hookLibrary, kHookLibraryMember).c_str());
     }
     std::wprintf(L"\n");
     return 0;

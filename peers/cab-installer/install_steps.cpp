@@ -5,6 +5,8 @@
 #include <array>
 #include <utility>
 
+#include "handheld_names.h"
+
 namespace {
 
 const wchar_t kAppsKey[] = L"Software\\Apps";
@@ -93,7 +95,7 @@ std::wstring DesktopPath(const std::wstring& handheldPath)
     return path;
 }
 
-bool CopyCabinetFile(const CabinetFile& file)
+bool CopyPackageFile(const PackageFile& file)
 {
     return CopyFileW(file.sourcePath.c_str(), DesktopPath(file.installed).c_str(), FALSE) != FALSE;
 }
@@ -103,7 +105,7 @@ bool DeleteInstalledFile(const std::wstring& installedPath)
     return DeleteFileW(DesktopPath(installedPath).c_str()) != FALSE;
 }
 
-bool CreateShortcut(const CabinetShortcut& shortcut)
+bool CreateShortcut(const PackageShortcut& shortcut)
 {
     std::wstring path = DesktopPath(shortcut.path);
     std::wstring commandLine = L"\"" + shortcut.target + L"\"";
@@ -205,12 +207,12 @@ bool DeleteRecord(const std::wstring& appName)
     return true;
 }
 
-std::wstring ValuePath(const CabinetRegistryValue& value)
+std::wstring ValuePath(const PackageRegistryValue& value)
 {
     return value.rootName + L"\\" + value.key + L"\\" + value.name;
 }
 
-bool WriteRegistryValue(const CabinetRegistryValue& value, bool* keyFailed)
+bool WriteRegistryValue(const PackageRegistryValue& value, bool* keyFailed)
 {
     HKEY key;
     *keyFailed = RegCreateKeyExW(value.root, value.key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,

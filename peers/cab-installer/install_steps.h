@@ -7,19 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "cabinet.h"
+#include "package.h"
 
 // The desktop path of a handheld path such as "\Windows\KeyTap.wav".
 std::wstring DesktopPath(const std::wstring& handheldPath);
 
 // Copies a file of the cabinet to its installed place.
-bool CopyCabinetFile(const CabinetFile& file);
+bool CopyPackageFile(const PackageFile& file);
 bool DeleteInstalledFile(const std::wstring& installedPath);
 
 // Shortcut files hold "<count>#<command line>", the count being the number of
 // characters after '#'. Missing folders are created, and on removal deleted
 // again once empty. A shortcut that can't be written whole is not left behind.
-bool CreateShortcut(const CabinetShortcut& shortcut);
+bool CreateShortcut(const PackageShortcut& shortcut);
 bool DeleteShortcut(const std::wstring& handheldPath);
 
 // What an installation put in place, which its removal takes away: the
@@ -43,6 +43,6 @@ bool DeleteRecord(const std::wstring& appName);
 // A value that the cabinet's description adds to the registry, creating its
 // key as needed; *keyFailed tells whether the key could not be created. On
 // removal the value goes, and its key and the keys above it once empty.
-std::wstring ValuePath(const CabinetRegistryValue& value);
-bool WriteRegistryValue(const CabinetRegistryValue& value, bool* keyFailed);
+std::wstring ValuePath(const PackageRegistryValue& value);
+bool WriteRegistryValue(const PackageRegistryValue& value, bool* keyFailed);
 bool DeleteRegistryValue(const std::wstring& valuePath);

@@ -14,10 +14,10 @@ struct FailureCounts {
     bool Any() const { return folders || files || keys || values || shortcuts; }
 };
 
-void CopyFiles(const Cabinet& cabinet, FailureCounts* failed, InstalledItems* installed)
+void CopyFiles(const Package& package, FailureCounts* failed, InstalledItems* installed)
 {
-    for (const CabinetFile& file : cabinet.files) {
-        if (!CopyCabinetFile(file)) {
+    for (const PackageFile& file : package.files) {
+        if (!CopyPackageFile(file)) {
             std::wprintf(L"could not copy %ls to %ls\n", file.source.c_str(),
                          file.installed.c_str());
             ++failed->files;
@@ -28,9 +28,9 @@ void CopyFiles(const Cabinet& cabinet, FailureCounts* failed, InstalledItems* in
     }
 }
 
-void CreateShortcuts(const Cabinet& cabinet, FailureCounts* failed, InstalledItems* installed)
+void CreateShortcuts(const Package& package, FailureCounts* failed, InstalledItems* installed)
 {
-    for (const CabinetShortcut& shortcut : cabinet.shortcuts) {
+    for (const PackageShortcut& shortcut : package.shortcuts) {
         if (CreateShortcut(shortcut)) {
             std::wprintf(L"created the shortcut %ls\n", shortcut.path.c_str());
             installed->shortcuts.push_back(shortcut.path);
@@ -41,9 +41,9 @@ void CreateShortcuts(const Cabinet& cabinet, FailureCounts* failed, InstalledIte
     }
 }
 
-void WriteRegistryValues(const Cabinet& cabinet, FailureCounts* failed, InstalledItems* installed)
+void WriteRegistryValues(const Package& package, FailureCounts* failed, InstalledItems* installed)
 {
-    for (const CabinetRegistryValue& value : cabinet.registryValues) {
+    for (const PackageRegistryValue& value : package.registryValues) {
         bool keyFailed = false;
         bool written = WriteRegistryValue(value, &keyFailed);
         failed->keys += keyFailed;
@@ -58,20 +58,20 @@ void WriteRegistryValues(const Cabinet& cabinet, FailureCounts* failed, Installe
     }
 }
 
-void RecordInstallation(const Cabinet& cabinet, const InstalledItems& installed,
+void RecordInstallation(const Package& package, const InstalledItems& installed,
                         FailureCounts* failed)
 {
     bool keyFailed = false;
     WORD failedValues = 0;
-    WriteRecord(RecordName(cabinet), cabinet.installFolder, installed, &keyFailed, &failedValues);
+    WriteRecord(RecordName(package), package.installFolder, installed, &keyFailed, &failedValues);
     failed->keys += keyFailed;
     failed->values += failedValues;
     std::wprintf(L"%ls the record HKLM\\Software\\Apps\\%ls\n",
                  keyFailed || failedValues ? L"could not write" : L"wrote",
-                 RecordName(cabinet).c_str());
+                 RecordName(package).c_str());
 }
 
-void RemoveInstalledItems(const Cabinet& cabinet, const InstalledItems& installed, bool* anyFailed)
+void RemoveInstalledItems(const Package& package, const InstalledItems& installed, bool* anyFailed)
 {
     for (const std::wstring& file : installed.files) {
         if (DeleteInstalledFile(file)) {
@@ -93,35 +93,35 @@ void RemoveInstalledItems(const Cabinet& cabinet, const InstalledItems& installe
         }
     }
     // Kept when a file stays, so that a second removal finds what is left.
-    if (!*anyFailed && DeleteRecord(RecordName(cabinet))) {
+    if (!*anyFailed && DeleteRecord(RecordName(package))) {
         std::wprintf(L"deleted the record HKLM\\Software\\Apps\\%ls\n",
-                     RecordName(cabinet).c_str());
+                     RecordName(package).c_str());
     }
 }
 
 // Where the cabinet says the product runs; this installer installs it anyway.
-void PrintTarget(const Cabinet& cabinet)
+void PrintTarget(const Package& package)
 {
     std::wstring platforms;
-    for (const std::wstring& platform : cabinet.unsupportedPlatforms) {
+    for (const std::wstring& platform : package.unsupportedPlatforms) {
         platforms += (platforms.empty() ? L", not on " : L", ") + platform;
     }
     std::wprintf(
         L"%ls is for processor %lu, Windows CE %lu.%02lu to %lu.%02lu%ls; "
         L"installing it here on any processor\n",
-        RecordName(cabinet).c_str(), cabinet.processorType, cabinet.versionMinMajor,
-        cabinet.versionMinMinor, cabinet.versionMaxMajor, cabinet.versionMaxMinor,
+        RecordName(package).c_str(), package.processorType, package.versionMinMajor,
+        package.versionMinMinor, package.versionMaxMajor, package.versionMaxMinor,
         platforms.c_str());
 }
 
 }  // namespace
 
-int Install(const Cabinet& cabinet, const HookLibrary& hooks)
+int Install(const Package& package, const HookLibrary& hooks)
 {
-    PrintTarget(cabinet);
-    BOOL previouslyInstalled = RecordExists(RecordName(cabinet));
+    PrintTarget(package);
+    BOOL previouslyInstalled = RecordExists(RecordName(package));
     codeINSTALL_INIT init =
-        hooks.installInit(nullptr, TRUE, previouslyInstalled, cabinet.installFolder.c_str());
+        hooks.installInit(nullptr, TRUE, previouslyInstalled, package.installFolder.c_str());
     std::wprintf(L"Install_Init: %d\n", init);
     if (init != codeINSTALL_INIT_CONTINUE) {
         return 1;
@@ -129,14 +129,14 @@ int Install(const Cabinet& cabinet, const HookLibrary& hooks)
 
     FailureCounts failed;
     InstalledItems installed;
-    CopyFiles(cabinet, &failed, &installed);
-    CreateShortcuts(cabinet, &failed, &installed);
-    WriteRegistryValues(cabinet, &failed, &installed);
-    RecordInstallation(cabinet, installed, &failed);
+    CopyFiles(package, &failed, &installed);
+    CreateShortcuts(package, &failed, &installed);
+    WriteRegistryValues(package, &failed, &installed);
+    RecordInstallation(package, installed, &failed);
 
     std::fflush(stdout);  // the message box may stay up for a while
     codeINSTALL_EXIT exit =
-        hooks.installExit(nullptr, cabinet.installFolder.c_str(), failed.folders, failed.files,
+        hooks.installExit(nullptr, package.installFolder.c_str(), failed.folders, failed.files,
                           failed.keys, failed.values, failed.shortcuts);
     std::wprintf(
         L"Install_Exit (failed: %u folders, %u files, %u keys, %u values, "
@@ -145,12 +145,12 @@ int Install(const Cabinet& cabinet, const HookLibrary& hooks)
     return failed.Any() ? 1 : 0;
 }
 
-int Remove(const Cabinet& cabinet, const HookLibrary& hooks, const InstalledItems& installed)
+int Remove(const Package& package, const HookLibrary& hooks, const InstalledItems& installed)
 {
     if (!hooks.Loaded()) {
         std::wprintf(L"cannot load the cabinet's hook library (.999); removing without it\n");
     } else {
-        codeUNINSTALL_INIT init = hooks.uninstallInit(nullptr, cabinet.installFolder.c_str());
+        codeUNINSTALL_INIT init = hooks.uninstallInit(nullptr, package.installFolder.c_str());
         std::wprintf(L"Uninstall_Init: %d\n", init);
         if (init != codeUNINSTALL_INIT_CONTINUE) {
             return 1;
@@ -158,7 +158,7 @@ int Remove(const Cabinet& cabinet, const HookLibrary& hooks, const InstalledItem
     }
 
     bool anyFailed = false;
-    RemoveInstalledItems(cabinet, installed, &anyFailed);
+    RemoveInstalledItems(package, installed, &anyFailed);
 
     if (hooks.Loaded()) {
         std::wprintf(L"Uninstall_Exit: %d\n", hooks.uninstallExit(nullptr));

@@ -4,7 +4,7 @@
 // or a hook cancelled.
 #pragma once
 
-#include "cabinet.h"
+#include "package.h"
 #include "hook_library.h"
 #include "install_steps.h"
 
@@ -12,9 +12,9 @@
 // files, creates the shortcuts, writes the registry values and the product's
 // record with what was installed, then calls Install_Exit with the counts of
 // what failed.
-int Install(const Cabinet& cabinet, const HookLibrary& hooks);
+int Install(const Package& package, const HookLibrary& hooks);
 
 // Calls Uninstall_Init (when the hook library is loaded), deletes what the
 // product's record lists as installed, then the record unless something could
 // not be deleted, and calls Uninstall_Exit.
-int Remove(const Cabinet& cabinet, const HookLibrary& hooks, const InstalledItems& installed);
+int Remove(const Package& package, const HookLibrary& hooks, const InstalledItems& installed);

@@ -8,14 +8,14 @@
 // below the temporary folder, deleted at the end. Handheld paths
 // ("\Windows\...") are taken on the drive of the Windows folder. The exit
 // code is 0 when everything succeeded (see installer.h), 2 for a cabinet that
-// it can't use: no such cabinet, a damaged or unsafe one (installation_cabinet.h),
+// it can't use: no such cabinet, a damaged or unsafe one (package_cabinet.h),
 // one without its hook library, or on removal one whose product is not
 // installed. That it names in one line, before it changes anything or loads
 // the hook library.
 #include <cstdio>
 #include <cwchar>
 
-#include "installation_cabinet.h"
+#include "package_cabinet.h"
 #include "installer.h"
 
 namespace {
@@ -46,20 +46,20 @@ void RemoveFolder(const std::wstring& folder)
 // lists.
 int Run(bool install, const std::wstring& path, const std::wstring& folder)
 {
-    Cabinet cabinet;
+    Package package;
     InstalledItems installed;
     std::wstring problem;
-    if (OpenInstallationCabinet(path, folder, &cabinet, &problem) && !install &&
-        !ReadRecord(RecordName(cabinet), &installed)) {
-        problem = L"its product, " + RecordName(cabinet) + L", is not installed";
+    if (OpenPackageCabinet(path, folder, &package, &problem) && !install &&
+        !ReadRecord(RecordName(package), &installed)) {
+        problem = L"its product, " + RecordName(package) + L", is not installed";
     }
     if (problem.empty()) {
-        HookLibrary hooks(cabinet.hookLibraryPath.c_str());
+        HookLibrary hooks(package.hookLibraryPath.c_str());
         if (hooks.Loaded() || !install) {
             std::wprintf(install ? L"installing from the cabinet %ls\n"
                                  : L"removing what the record of %ls lists\n",
-                         install ? path.c_str() : RecordName(cabinet).c_str());
-            return install ? Install(cabinet, hooks) : Remove(cabinet, hooks, installed);
+                         install ? path.c_str() : RecordName(package).c_str());
+            return install ? Install(package, hooks) : Remove(package, hooks, installed);
         }
         problem = L"its hook library (.999) is missing or damaged";
     }

@@ -71,15 +71,15 @@ void AddFile(const std::wstring& handheldPath, const std::wstring& name,
         {StateLine::kPresent, Printed(L"%ls  %lu bytes", name.c_str(), data.nFileSizeLow)});
 }
 
-void AddFiles(const Cabinet& cabinet, std::vector<StateLine>* lines)
+void AddFiles(const Package& cabinet, std::vector<StateLine>* lines)
 {
     lines->push_back({StateLine::kHeading, kWindows});
-    for (const CabinetFile& file : cabinet.files) {
+    for (const PackageFile& file : cabinet.files) {
         AddFile(file.installed, Below(kWindows, file.installed), lines);
     }
     AddFile(kSettingsFile, Below(kWindows, kSettingsFile), lines);
     lines->push_back({StateLine::kHeading, kStartMenu});
-    for (const CabinetShortcut& shortcut : cabinet.shortcuts) {
+    for (const PackageShortcut& shortcut : cabinet.shortcuts) {
         AddFile(shortcut.path, Below(kStartMenu, shortcut.path), lines);
     }
 }
@@ -119,7 +119,7 @@ std::wstring ValueText(HKEY root, const std::wstring& key, const std::wstring& n
                              : std::wstring(reinterpret_cast<wchar_t*>(data));
 }
 
-void AddRegistry(const Cabinet& cabinet, std::vector<StateLine>* lines)
+void AddRegistry(const Package& cabinet, std::vector<StateLine>* lines)
 {
     lines->push_back({StateLine::kHeading, L"HKLM\\Software\\Apps"});
     std::vector<std::wstring> records = SubKeys(HKEY_LOCAL_MACHINE, kAppsKey);
@@ -133,7 +133,7 @@ void AddRegistry(const Cabinet& cabinet, std::vector<StateLine>* lines)
     // The description's values, a line per key, as the registry holds them.
     lines->push_back({StateLine::kHeading, L"HKLM\\Drivers"});
     std::vector<std::wstring> keys;
-    for (const CabinetRegistryValue& value : cabinet.registryValues) {
+    for (const PackageRegistryValue& value : cabinet.registryValues) {
         if (value.root == HKEY_LOCAL_MACHINE &&
             std::find(keys.begin(), keys.end(), value.key) == keys.end()) {
             keys.push_back(value.key);
@@ -141,7 +141,7 @@ void AddRegistry(const Cabinet& cabinet, std::vector<StateLine>* lines)
     }
     for (const std::wstring& key : keys) {
         std::wstring values;
-        for (const CabinetRegistryValue& value : cabinet.registryValues) {
+        for (const PackageRegistryValue& value : cabinet.registryValues) {
             std::wstring text =
                 value.key == key ? ValueText(HKEY_LOCAL_MACHINE, key, value.name) : L"";
             values += text.empty() ? L"" : (values.empty() ? L"" : L", ") + text;
@@ -163,7 +163,7 @@ void AddRegistry(const Cabinet& cabinet, std::vector<StateLine>* lines)
 
 }  // namespace
 
-std::vector<StateLine> HandheldState(const Cabinet& cabinet)
+std::vector<StateLine> HandheldState(const Package& cabinet)
 {
     std::vector<StateLine> lines;
     AddPrograms(&lines);

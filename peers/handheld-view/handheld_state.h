@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cabinet.h"
+#include "package.h"
 
 struct StateLine {
     enum Kind { kHeading, kPresent, kAbsent };
@@ -20,4 +20,4 @@ struct StateLine {
     }
 };
 
-std::vector<StateLine> HandheldState(const Cabinet& cabinet);
+std::vector<StateLine> HandheldState(const Package& cabinet);

@@ -12,7 +12,7 @@
 #include <standin_log.h>
 #include <rsn.h>
 
-#include "cabinet_description.h"
+#include "package_description.h"
 #include "handheld_state.h"
 
 namespace {
@@ -29,7 +29,7 @@ const COLORREF kPresentColour = RGB(0, 0, 0);
 const COLORREF kAbsentColour = RGB(150, 150, 150);
 
 struct View {
-    Cabinet cabinet;
+    Package cabinet;
     std::vector<StateLine> state;
     unsigned notices = 0;
     UINT lastNotice = 0;
@@ -141,7 +141,7 @@ HFONT Font(int weight)
 int wmain(int argc, wchar_t** argv)
 {
     std::wstring error;
-    if (argc != 2 || !ReadCabinetDescription(argv[1], &view.cabinet, &error)) {
+    if (argc != 2 || !ReadPackageDescription(argv[1], &view.cabinet, &error)) {
         std::fwprintf(stderr, L"usage: handheld-view DESCRIPTION\n%ls\n", error.c_str());
         return 2;
     }

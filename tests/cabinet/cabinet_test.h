@@ -3,15 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "cabinet_description.h"
+#include "package_description.h"
 #include "test_support.h"
 
-inline Cabinet ProductDescription()
+inline Package ProductDescription()
 {
-    Cabinet cabinet;
+    Package package;
     std::wstring error, path = test_support::BinFolder() + L"\\TavrinFoldKeyboard.inf";
-    EXPECT_TRUE(ReadCabinetDescription(path, &cabinet, &error)) << testing::PrintToString(error);
-    return cabinet;
+    EXPECT_TRUE(ReadPackageDescription(path, &package, &error)) << testing::PrintToString(error);
+    return package;
 }
 const std::wstring kProductCabinet =
     test_support::BinFolder() + L"\\..\\cab\\TavrinFoldKeyboard.cab";

@@ -14,13 +14,13 @@ using namespace test_support;
 
 namespace {
 
-TEST(CabinetDescription, WhatTheHooksDeleteIsWhatTheCabinetInstalls)
+TEST(PackageDescription, WhatTheHooksDeleteIsWhatTheCabinetInstalls)
 {
     std::set<std::wstring> installed = {L"\\Windows\\R410.inf"}, names;  // the settings program's
-    for (const CabinetFile& file : ProductDescription().files) {
+    for (const PackageFile& file : ProductDescription().files) {
         installed.insert(file.installed);
     }
-    for (const CabinetShortcut& shortcut : ProductDescription().shortcuts) {
+    for (const PackageShortcut& shortcut : ProductDescription().shortcuts) {
         installed.insert(shortcut.path);
         names.insert(shortcut.path.substr(shortcut.path.rfind(L'\\')));
     }
@@ -38,10 +38,10 @@ TEST(CabinetDescription, WhatTheHooksDeleteIsWhatTheCabinetInstalls)
     }
 }
 
-TEST(CabinetDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
+TEST(PackageDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
 {
-    const Cabinet cabinet = ProductDescription();
-    const std::wstring record = L"Software\\Apps\\" + RecordName(cabinet);
+    const Package package = ProductDescription();
+    const std::wstring record = L"Software\\Apps\\" + RecordName(package);
     HKEY key;
     ASSERT_EQ(0, RegCreateKeyExW(HKEY_LOCAL_MACHINE, (record + L"\\Sub").c_str(), 0, nullptr, 0,
                                  KEY_ALL_ACCESS, nullptr, &key, nullptr));
@@ -49,12 +49,12 @@ TEST(CabinetDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
     RemoveEarlierVersionRecord();
     EXPECT_NE(0, RegOpenKeyExW(HKEY_LOCAL_MACHINE, record.c_str(), 0, KEY_READ, &key));
 
-    std::map<std::wstring, CabinetRegistryValue> driver;  // its registration
-    for (const CabinetRegistryValue& value : cabinet.registryValues) {
+    std::map<std::wstring, PackageRegistryValue> driver;  // its registration
+    for (const PackageRegistryValue& value : package.registryValues) {
         driver[value.key.compare(0, 16, L"Drivers\\BuiltIn\\") ? L"" : value.name] = value;
     }
     std::wstring library, problem, prefix = driver[L"Prefix"].text;
-    for (const CabinetFile& file : cabinet.files) {  // the device manager looks in \Windows
+    for (const PackageFile& file : package.files) {  // the device manager looks in \Windows
         library =
             file.installed == L"\\Windows\\" + driver[L"Dll"].text ? file.sourcePath : library;
     }
@@ -64,7 +64,7 @@ TEST(CabinetDescription, TheNextInstallationRemovesItsRecordAndItsDriverLoads)
 }
 
 // Numbers as the cabinet wizard reads them: decimal, hexadecimal only after 0x.
-TEST(CabinetDescription, ReadsNumbersAsTheWizardDoesAndRefusesWhatTheDataCantCarry)
+TEST(PackageDescription, ReadsNumbersAsTheWizardDoesAndRefusesWhatTheDataCantCarry)
 {
     const std::string text = ReadFileBytes(BinFolder() + L"\\TavrinFoldKeyboard.inf");
     const std::wstring copy = BinFolder() + L"\\changed.inf";
@@ -83,9 +83,9 @@ TEST(CabinetDescription, ReadsNumbersAsTheWizardDoesAndRefusesWhatTheDataCantCar
         std::string changed = text;
         WriteFileBytes(copy,
                        changed.replace(changed.find(row.line), strlen(row.line), row.changed));
-        Cabinet c;
+        Package c;
         std::wstring read;
-        if (ReadCabinetDescription(copy, &c, &read)) {
+        if (ReadPackageDescription(copy, &c, &read)) {
             wchar_t numbers[64];
             swprintf(numbers, 64, L"%lu.%02lu %lu %lu", c.versionMaxMajor, c.versionMaxMinor,
                      c.registryValues.at(2).number, c.registryValues.at(3).number);

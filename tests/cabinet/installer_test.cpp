@@ -6,9 +6,9 @@
 #include <functional>
 #include <map>
 
-#include "cabinet_file.h"
+#include "cab_archive.h"
 #include "cabinet_test.h"
-#include "installation_cabinet.h"
+#include "package_cabinet.h"
 #include "installation_data.h"
 #include "window_standin.h"
 
@@ -48,7 +48,7 @@ std::wstring Value(HKEY root, const std::wstring& key, const std::wstring& name)
 }
 
 // The cabinet, a row per item with all its fields (files with their bytes' hash).
-std::vector<std::wstring> Rows(const Cabinet& c)
+std::vector<std::wstring> Rows(const Package& c)
 {
     auto n = [](DWORD value) {
         return L" " + std::to_wstring(value);
@@ -64,14 +64,14 @@ std::vector<std::wstring> Rows(const Cabinet& c)
     for (const std::wstring& platform : c.unsupportedPlatforms) {
         rows.push_back(L"not on " + platform);
     }
-    for (const CabinetFile& f : c.files) {
+    for (const PackageFile& f : c.files) {
         rows.push_back(n(f.number) + f.folder + L"|" + f.name + n(f.flags) + f.installed +
                        bytes(f.sourcePath));
     }
-    for (const CabinetShortcut& s : c.shortcuts) {
+    for (const PackageShortcut& s : c.shortcuts) {
         rows.push_back(s.folder + L"|" + s.name + L"|" + s.path + L"|" + s.target);
     }
-    for (const CabinetRegistryValue& v : c.registryValues) {
+    for (const PackageRegistryValue& v : c.registryValues) {
         rows.push_back(v.rootName + L"\\" + v.key + L"|" + v.name + n(v.type) + v.text +
                        n(v.number));
     }
@@ -80,13 +80,13 @@ std::vector<std::wstring> Rows(const Cabinet& c)
 
 TEST(CabinetRoundTrip, HoldsWhatTheDescriptionSays)
 {
-    const Cabinet described = ProductDescription();
+    const Package described = ProductDescription();
     std::wstring folder = BinFolder() + L"\\round-trip", error;
     CreateDirectoryW(folder.c_str(), nullptr);
-    Cabinet decoded;
-    ASSERT_TRUE(OpenInstallationCabinet(kProductCabinet, folder, &decoded, &error)) << error.size();
+    Package decoded;
+    ASSERT_TRUE(OpenPackageCabinet(kProductCabinet, folder, &decoded, &error)) << error.size();
     EXPECT_EQ(Rows(described), Rows(decoded));
-    for (const CabinetFile& file : decoded.files) {  // each under the format's member name
+    for (const PackageFile& file : decoded.files) {  // each under the format's member name
         std::string member = MemberName(file.name, file.number);
         EXPECT_TRUE(
             DeleteFileW((folder + L"\\" + std::wstring(member.begin(), member.end())).c_str()));
@@ -115,14 +115,14 @@ DWORD RunInstaller(const std::wstring& arguments, std::string* output)
 
 TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
 {
-    const Cabinet product = ProductDescription();
+    const Package product = ProductDescription();
     // The same product with a file more, named by an unrelated file: removal goes by the record.
-    Cabinet other = product;
+    Package other = product;
     std::wstring error, otherCabinet = BinFolder() + L"\\other.cab";
     other.files.push_back(product.files[4]);
     other.files.back().number = 6;
     other.files.back().name = L"victim.txt";
-    ASSERT_TRUE(WriteInstallationCabinet(other, otherCabinet, &error));
+    ASSERT_TRUE(WritePackageCabinet(other, otherCabinet, &error));
     WriteFileBytes(L"C:\\Windows\\victim.txt", "not the product's");
     const Files before = Prefix();
     ASSERT_FALSE(before.at(L"Software\\Apps") || before.at(L"Drivers")) << "a fresh prefix";
@@ -132,18 +132,18 @@ TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
 
     Files expected = before;
     expected[L"Software\\Apps"] = expected[L"Drivers"] = 1;
-    for (const CabinetFile& file : product.files) {
+    for (const PackageFile& file : product.files) {
         expected[L"C:" + file.installed] = (long long)ReadFileBytes(file.sourcePath).size();
         EXPECT_EQ(ReadFileBytes(file.sourcePath), ReadFileBytes(L"C:" + file.installed));
     }
-    for (const CabinetShortcut& shortcut : product.shortcuts) {  // both start the program
+    for (const PackageShortcut& shortcut : product.shortcuts) {  // both start the program
         expected[L"C:" + shortcut.path] = 38;
         expected[L"C:" + shortcut.path.substr(0, shortcut.path.rfind(L'\\'))] = -1;
         EXPECT_EQ("35#\"\\Windows\\Tavrin Fold Keyboard.exe\"",
                   ReadFileBytes(L"C:" + shortcut.path));
     }
     EXPECT_EQ(expected, Prefix());
-    for (const CabinetRegistryValue& value : product.registryValues) {
+    for (const PackageRegistryValue& value : product.registryValues) {
         EXPECT_EQ(value.type == REG_DWORD ? std::to_wstring(value.number) : value.text,
                   Value(value.root, value.key, value.name));
     }
@@ -186,17 +186,17 @@ TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
 TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
 {
     std::wstring error, folder = BinFolder() + L"\\damaged", cabinet = folder + L".cab";
-    std::vector<CabinetMember> members;  // the product's cabinet's, .000 first, .999 last
+    std::vector<ArchiveMember> members;  // the product's cabinet's, .000 first, .999 last
     CreateDirectoryW(folder.c_str(), nullptr);
-    ASSERT_TRUE(ExtractCabinetFile(kProductCabinet, folder, &members, &error));
+    ASSERT_TRUE(ExtractCabArchive(kProductCabinet, folder, &members, &error));
     const std::string data = ReadFileBytes(members[0].path), whole = ReadFileBytes(kProductCabinet);
-    const CabinetMember extra = {"00EXTRA.006", members[5].path},
+    const ArchiveMember extra = {"00EXTRA.006", members[5].path},
                         oversize = {"00KEYTAP.005", folder + L"\\big"};
     WriteFileBytes(oversize.path, std::string(17 << 20, 'x'));
     // The product's cabinet with other installation data, without member leftOut, with another.
     auto make = [&](const std::string& installationData, int leftOut = -1,
-                    const CabinetMember& added = {}) {
-        std::vector<CabinetMember> held = members;
+                    const ArchiveMember& added = {}) {
+        std::vector<ArchiveMember> held = members;
         WriteFileBytes(held[0].path, installationData);
         if (leftOut >= 0) {
             held.erase(held.begin() + leftOut);
@@ -204,13 +204,13 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
         if (!added.name.empty()) {
             held.push_back(added);
         }
-        WriteCabinetFile(cabinet, held, &error);
+        WriteCabArchive(cabinet, held, &error);
     };
     auto at = [&](size_t offset, DWORD value, size_t size) {
         return std::string(data).replace(offset, size, reinterpret_cast<char*>(&value), size);
     };
-    auto encoded = [&](const std::function<void(Cabinet*)>& change) {  // by the project's encoder
-        Cabinet product = ProductDescription();
+    auto encoded = [&](const std::function<void(Package*)>& change) {  // by the project's encoder
+        Package product = ProductDescription();
         std::string bytes;
         change(&product);
         EXPECT_TRUE(EncodeInstallationData(product, &bytes, &error));
@@ -238,11 +238,11 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
         {[&] { make(at(driverPrefix + 2, 0xFF, 1)); }, "RSN Prefix holds text that is not ASCII"},
         {[&] { make(at(values + 6, 5, 4)); }, "type 0x00000005"},
         {[&] { make(at(values + 6, 0x00010001, 4)); }, "Dll is a number of 12 bytes, not 4"},
-        {[&] { make(encoded([](Cabinet* c) { c->files[4].name = L".."; })); },
+        {[&] { make(encoded([](Package* c) { c->files[4].name = L".."; })); },
          "file name \"..\" is . or .."},
-        {[&] { make(encoded([](Cabinet* c) { c->files[4].name = L"C:\\x"; })); },
+        {[&] { make(encoded([](Package* c) { c->files[4].name = L"C:\\x"; })); },
          "file name \"C:\\x\" holds one of"},
-        {[&] { make(encoded([](Cabinet* c) { c->shortcuts[1].name = L"nul"; })); },
+        {[&] { make(encoded([](Package* c) { c->shortcuts[1].name = L"nul"; })); },
          "shortcut 2's name \"nul\" is a device's name"},
         {[&] { WriteFileBytes(cabinet, whole); }, "Tavrin Fold Keyboard V1.03, is not installed",
          L"remove "},
@@ -261,7 +261,7 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
     }
     kKeyboardService.Remove();
     members.insert(members.end(), {{"", L"C:\\Windows\\R410.inf"}, {"", cabinet}, oversize});
-    for (const CabinetMember& member : members) {
+    for (const ArchiveMember& member : members) {
         RemoveFile(member.path);
     }
     RemoveDirectoryW(folder.c_str());

@@ -1,7 +1,7 @@
-// What a product's installer cabinet holds and where the installer puts it:
-// read from the cabinet's description (cabinet_description.h) by the maker,
-// and decoded from the cabinet itself (installation_cabinet.h) by the
-// installer.
+// A product's package: what its installer cabinet installs and where the
+// installer puts it. Read from the package's description
+// (package_description.h) by the maker, and decoded from the cabinet itself
+// (package_cabinet.h) by the installer.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +13,14 @@
 // hook library, and each file is the member of its own number between them.
 const int kInstallationDataMember = 0;
 const int kHookLibraryMember = 999;
+const int kMostFiles = kHookLibraryMember - 1;
 
-struct CabinetFile {
+// A registry value's type as the description (AddReg's flags) and the
+// installation data both write it; the package holds REG_SZ or REG_DWORD.
+const DWORD kTextValueType = 0x00000000;
+const DWORD kNumberValueType = 0x00010001;
+
+struct PackageFile {
     WORD number;              // the member's .NNN, from 1
     std::wstring source;      // the description's name for it, or its member's name
     std::wstring sourcePath;  // desktop path of the file to install
@@ -24,7 +30,7 @@ struct CabinetFile {
     std::wstring installed;   // handheld path, on an English handheld
 };
 
-struct CabinetShortcut {
+struct PackageShortcut {
     std::wstring folder;  // "%CE17%"
     std::wstring name;    // without ".lnk"
     std::wstring path;    // handheld path of the shortcut file
@@ -32,7 +38,7 @@ struct CabinetShortcut {
 };
 
 // A registry value that the installer writes.
-struct CabinetRegistryValue {
+struct PackageRegistryValue {
     HKEY root;
     std::wstring rootName;  // "HKLM"
     std::wstring key;
@@ -42,7 +48,7 @@ struct CabinetRegistryValue {
     DWORD number;       // of a REG_DWORD value
 };
 
-struct Cabinet {
+struct Package {
     std::wstring provider;
     std::wstring appName;
     std::wstring installDir;     // as the installer resolves it: "%CE2%"
@@ -54,34 +60,14 @@ struct Cabinet {
     std::vector<std::wstring> unsupportedPlatforms;
     std::wstring hookLibrary;      // name in the description, or member's name
     std::wstring hookLibraryPath;  // desktop path of the one to load
-    std::vector<CabinetFile> files;
-    std::vector<CabinetShortcut> shortcuts;
-    std::vector<CabinetRegistryValue> registryValues;
+    std::vector<PackageFile> files;
+    std::vector<PackageShortcut> shortcuts;
+    std::vector<PackageRegistryValue> registryValues;
 };
 
 // "<Provider> <AppName>": the installer's record below HKEY_LOCAL_MACHINE
 // "Software\Apps".
-std::wstring RecordName(const Cabinet& cabinet);
-
-// A folder as the installer names it, "%CEn%" and what follows, as an English
-// handheld names it ("%CE11%" is \Windows\Start Menu\Programs); empty when it
-// starts with no standard folder that this installer knows. *number gets n.
-std::wstring HandheldFolder(const std::wstring& folder, int* number = nullptr);
-
-// The registry roots that a cabinet may write to: "HKLM" and its code in the
-// installation data; null when there is none of that name or code.
-struct RegistryRoot {
-    const wchar_t* name;
-    HKEY root;
-    WORD code;
-};
-const RegistryRoot* FindRoot(const std::wstring& name);
-const RegistryRoot* FindRoot(WORD code);
-const RegistryRoot* FindRoot(HKEY root);
-
-bool SameName(const std::wstring& a, const std::wstring& b);
-
-// Why the text is no plain name of one file, folder, registry key or value
-// (printable ASCII, no path, no device, nothing that Windows changes or
-// refuses), or null when it is one.
-const wchar_t* NameProblem(const std::wstring& name);
+inline std::wstring RecordName(const Package& package)
+{
+    return package.provider + L" " + package.appName;
+}

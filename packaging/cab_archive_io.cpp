@@ -1,10 +1,10 @@
-#include "cabinet_io.h"
+#include "cab_archive_io.h"
 
 #include <fcntl.h>
 
 #include <cstdio>
 
-INT_PTR CabinetOpen(const char* path, int openFlags)
+INT_PTR ArchiveOpen(const char* path, int openFlags)
 {
     DWORD access = (openFlags & _O_RDWR)     ? GENERIC_READ | GENERIC_WRITE
                    : (openFlags & _O_WRONLY) ? GENERIC_WRITE
@@ -17,25 +17,25 @@ INT_PTR CabinetOpen(const char* path, int openFlags)
     return file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<INT_PTR>(file);
 }
 
-UINT CabinetRead(INT_PTR file, void* buffer, UINT size)
+UINT ArchiveRead(INT_PTR file, void* buffer, UINT size)
 {
     DWORD read = 0;
     return ReadFile(reinterpret_cast<HANDLE>(file), buffer, size, &read, nullptr) ? read : UINT(-1);
 }
 
-UINT CabinetWrite(INT_PTR file, const void* buffer, UINT size)
+UINT ArchiveWrite(INT_PTR file, const void* buffer, UINT size)
 {
     DWORD written = 0;
     return WriteFile(reinterpret_cast<HANDLE>(file), buffer, size, &written, nullptr) ? written
                                                                                       : UINT(-1);
 }
 
-int CabinetClose(INT_PTR file)
+int ArchiveClose(INT_PTR file)
 {
     return CloseHandle(reinterpret_cast<HANDLE>(file)) ? 0 : -1;
 }
 
-LONG CabinetSeek(INT_PTR file, LONG distance, int origin)
+LONG ArchiveSeek(INT_PTR file, LONG distance, int origin)
 {
     DWORD method = origin == SEEK_SET ? FILE_BEGIN : origin == SEEK_CUR ? FILE_CURRENT : FILE_END;
     DWORD position = SetFilePointer(reinterpret_cast<HANDLE>(file), distance, nullptr, method);

@@ -1,4 +1,4 @@
-// Reading a cabinet with FDI.
+// Reading a cab archive with FDI.
 #include <windows.h>
 
 #include <fdi.h>
@@ -7,9 +7,9 @@
 
 #include <cstdlib>
 
-#include "cabinet.h"
-#include "cabinet_file.h"
-#include "cabinet_io.h"
+#include "handheld_names.h"
+#include "cab_archive.h"
+#include "cab_archive_io.h"
 
 namespace {
 
@@ -24,28 +24,28 @@ void DIAMONDAPI Free(void* pv)
 INT_PTR DIAMONDAPI Open(char* pszFile, int oflag, int pmode)
 {
     (void)pmode;
-    return CabinetOpen(pszFile, oflag);
+    return ArchiveOpen(pszFile, oflag);
 }
 UINT DIAMONDAPI Read(INT_PTR hf, void* pv, UINT cb)
 {
-    return CabinetRead(hf, pv, cb);
+    return ArchiveRead(hf, pv, cb);
 }
 UINT DIAMONDAPI Write(INT_PTR hf, void* pv, UINT cb)
 {
-    return CabinetWrite(hf, pv, cb);
+    return ArchiveWrite(hf, pv, cb);
 }
 int DIAMONDAPI Close(INT_PTR hf)
 {
-    return CabinetClose(hf);
+    return ArchiveClose(hf);
 }
 LONG DIAMONDAPI Seek(INT_PTR hf, LONG dist, int seektype)
 {
-    return CabinetSeek(hf, dist, seektype);
+    return ArchiveSeek(hf, dist, seektype);
 }
 
 struct Extraction {
     std::string folder;  // ending with a backslash
-    std::vector<CabinetMember>* members;
+    std::vector<ArchiveMember>* members;
     std::wstring* error;
     const MemberChoice& extract;
 };
@@ -71,10 +71,10 @@ INT_PTR DIAMONDAPI Notify(FDINOTIFICATIONTYPE fdint, PFDINOTIFICATION pfdin)
         }
         std::string path = extraction->folder + name;
         extraction->members->push_back({name, Wide(path)});
-        return CabinetOpen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC);
+        return ArchiveOpen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC);
     }
     case fdintCLOSE_FILE_INFO:
-        CabinetClose(pfdin->hf);
+        ArchiveClose(pfdin->hf);
         return TRUE;
     case fdintNEXT_CABINET:
         *extraction->error = L"the cabinet continues in another one";
@@ -104,9 +104,9 @@ const wchar_t* Problem(int code)
 
 }  // namespace
 
-bool ExtractCabinetFile(const std::wstring& path, const std::wstring& folder,
-                        std::vector<CabinetMember>* members, std::wstring* error,
-                        const MemberChoice& extract)
+bool ExtractCabArchive(const std::wstring& path, const std::wstring& folder,
+                       std::vector<ArchiveMember>* members, std::wstring* error,
+                       const MemberChoice& extract)
 {
     members->clear();
     error->clear();
@@ -125,10 +125,10 @@ bool ExtractCabinetFile(const std::wstring& path, const std::wstring& folder,
     }
     // FDICopy reports a file that is no cabinet as a damaged one; ask first.
     FDICABINETINFO info = {};
-    INT_PTR file = CabinetOpen(cabinet.c_str(), _O_RDONLY);
+    INT_PTR file = ArchiveOpen(cabinet.c_str(), _O_RDONLY);
     bool isCabinet = file != -1 && FDIIsCabinet(fdi, file, &info);
     if (file != -1) {
-        CabinetClose(file);
+        ArchiveClose(file);
     }
     Extraction extraction = {target, members, error, extract};
     std::string name = cabinet.substr(slash + 1), where = cabinet.substr(0, slash + 1);

@@ -1,17 +1,17 @@
-#include "cabinet.h"
+#include "handheld_names.h"
 
 #include <algorithm>
 
 namespace {
 
-struct StandardFolder {
+struct KnownFolder {
     int number;
     const wchar_t* path;
 };
 
 // The handheld's standard folders as an English Pocket PC names them; on a
 // handheld in another language its installer takes that language's names.
-const StandardFolder kStandardFolders[] = {
+const KnownFolder kStandardFolders[] = {
     {1, L"\\Program Files"},
     {2, L"\\Windows"},
     {4, L"\\Windows\\StartUp"},
@@ -53,15 +53,15 @@ bool IsDevice(std::wstring base)
 
 }  // namespace
 
-std::wstring RecordName(const Cabinet& cabinet)
+std::wstring StandardFolder(int number)
 {
-    return cabinet.provider + L" " + cabinet.appName;
+    return L"%CE" + std::to_wstring(number) + L"%";
 }
 
 std::wstring HandheldFolder(const std::wstring& folder, int* number)
 {
-    for (const StandardFolder& standard : kStandardFolders) {
-        std::wstring name = L"%CE" + std::to_wstring(standard.number) + L"%";
+    for (const KnownFolder& standard : kStandardFolders) {
+        std::wstring name = StandardFolder(standard.number);
         std::wstring rest = folder.substr(std::min(name.size(), folder.size()));
         if (SameName(folder.substr(0, name.size()), name) && (rest.empty() || rest[0] == L'\\')) {
             if (number) {
@@ -109,12 +109,15 @@ bool SameName(const std::wstring& a, const std::wstring& b)
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+bool Printable(wchar_t c)
+{
+    return c >= 0x20 && c <= 0x7E;
+}
+
 const wchar_t* NameProblem(const std::wstring& name)
 {
-    for (wchar_t c : name) {
-        if (c < 0x20 || c > 0x7E) {
-            return L"is not printable ASCII";
-        }
+    if (!std::all_of(name.begin(), name.end(), Printable)) {
+        return L"is not printable ASCII";
     }
     if (name.empty()) {
         return L"is empty";

@@ -6,11 +6,11 @@
 
 #include <string>
 
-INT_PTR CabinetOpen(const char* path, int openFlags);
-UINT CabinetRead(INT_PTR file, void* buffer, UINT size);
-UINT CabinetWrite(INT_PTR file, const void* buffer, UINT size);
-int CabinetClose(INT_PTR file);
-LONG CabinetSeek(INT_PTR file, LONG distance, int origin);
+INT_PTR ArchiveOpen(const char* path, int openFlags);
+UINT ArchiveRead(INT_PTR file, void* buffer, UINT size);
+UINT ArchiveWrite(INT_PTR file, const void* buffer, UINT size);
+int ArchiveClose(INT_PTR file);
+LONG ArchiveSeek(INT_PTR file, LONG distance, int origin);
 
 // A path in the ANSI code page, as the cabinet library takes paths; false
 // when a character doesn't fit in it.

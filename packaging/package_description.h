@@ -1,7 +1,7 @@
-// Reads a cabinet's description, the setup information file from which the
-// cabinet is made (setup/TavrinFoldKeyboard.inf), into the cabinet. SetupAPI
+// Reads a package's description, the setup information file from which its
+// cabinet is made (setup/TavrinFoldKeyboard.inf), into the package. SetupAPI
 // reads the file (inf_file.h); on top, this takes the part of the cabinet
-// wizard's format that a product's cabinet uses:
+// wizard's format that a product's package uses:
 //   [Version]          Signature "$Windows NT$", CESignature "$Windows CE$", Provider
 //   [CEStrings]        AppName, InstallDir; the record is "<Provider> <AppName>"
 //   [CEDevice]         ProcessorType, UnsupportedPlatforms, VersionMin, VersionMax,
@@ -22,9 +22,9 @@
 
 #include <string>
 
-#include "cabinet.h"
+#include "package.h"
 
 // Reads the description file; source folders are taken relative to its own
 // folder. False, with the file, the line and the reason in *error, when the
 // description can't be read or is not in the format above.
-bool ReadCabinetDescription(const std::wstring& path, Cabinet* cabinet, std::wstring* error);
+bool ReadPackageDescription(const std::wstring& path, Package* package, std::wstring* error);

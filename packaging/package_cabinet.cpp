@@ -1,10 +1,10 @@
-#include "installation_cabinet.h"
+#include "package_cabinet.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 
-#include "cabinet_file.h"
+#include "cab_archive.h"
 #include "installation_data.h"
 
 namespace {
@@ -76,7 +76,7 @@ bool ListMembers(const std::wstring& path, const std::wstring& folder,
 {
     std::wstring problem;
     unsigned long long total = 0;
-    std::vector<CabinetMember> none;
+    std::vector<ArchiveMember> none;
     auto list = [&](const std::string& name, unsigned long size) {
         int number = MemberNumber(name);
         total += size;
@@ -85,7 +85,7 @@ bool ListMembers(const std::wstring& path, const std::wstring& folder,
         }
         return false;
     };
-    if (!ExtractCabinetFile(path, folder, &none, error, list)) {
+    if (!ExtractCabArchive(path, folder, &none, error, list)) {
         return false;
     }
     if (total > kMostBytes) {
@@ -113,14 +113,13 @@ std::string MemberName(const std::wstring& name, int number)
     return std::string(8 - base.size(), '0') + base + Extension(number);
 }
 
-bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& path,
-                              std::wstring* error)
+bool WritePackageCabinet(const Package& package, const std::wstring& path, std::wstring* error)
 {
     // The installer's decoder holds the data's rules: the maker makes no
     // cabinet that it would refuse.
     std::string data;
-    Cabinet decoded;
-    if (!EncodeInstallationData(description, &data, error) ||
+    Package decoded;
+    if (!EncodeInstallationData(package, &data, error) ||
         !DecodeInstallationData(data, &decoded, error)) {
         return false;
     }
@@ -131,32 +130,32 @@ bool WriteInstallationCabinet(const Cabinet& description, const std::wstring& pa
         *error = L"cannot write " + dataPath;
         return false;
     }
-    std::vector<CabinetMember> members = {{dataName, dataPath}};
-    for (const CabinetFile& file : description.files) {
+    std::vector<ArchiveMember> members = {{dataName, dataPath}};
+    for (const PackageFile& file : package.files) {
         members.push_back({MemberName(file.name, file.number), file.sourcePath});
     }
-    if (!description.hookLibrary.empty()) {
+    if (!package.hookLibrary.empty()) {
         members.push_back(
-            {MemberName(description.hookLibrary, kHookLibraryMember), description.hookLibraryPath});
+            {MemberName(package.hookLibrary, kHookLibraryMember), package.hookLibraryPath});
     }
-    bool written = WriteCabinetFile(path, members, error);
+    bool written = WriteCabArchive(path, members, error);
     DeleteFileW(dataPath.c_str());
     return written;
 }
 
-bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folder, Cabinet* cabinet,
-                             std::wstring* error)
+bool OpenPackageCabinet(const std::wstring& path, const std::wstring& folder, Package* package,
+                        std::wstring* error)
 {
     // First the members' names and sizes alone, then the installation data,
     // and only once both are sound the files and the hook library.
     std::map<int, std::string> numbered;
-    std::vector<CabinetMember> members;
+    std::vector<ArchiveMember> members;
     std::string bytes;
     if (!ListMembers(path, folder, &numbered, error)) {
         return false;
     }
     const std::string dataName = numbered[kInstallationDataMember];
-    if (!ExtractCabinetFile(
+    if (!ExtractCabArchive(
             path, folder, &members, error,
             [&](const std::string& name, unsigned long) { return name == dataName; })) {
         return false;
@@ -165,14 +164,14 @@ bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folde
         *error = L"cannot read the installation data";
         return false;
     }
-    if (!DecodeInstallationData(bytes, cabinet, error)) {
+    if (!DecodeInstallationData(bytes, package, error)) {
         *error = L"the installation data is damaged or unsafe: " + *error;
         return false;
     }
     std::map<int, std::string> unclaimed = numbered;
     unclaimed.erase(kInstallationDataMember);
     unclaimed.erase(kHookLibraryMember);
-    for (const CabinetFile& file : cabinet->files) {
+    for (const PackageFile& file : package->files) {
         if (!unclaimed.erase(file.number)) {
             *error = L"the file " + file.name + L" is the cabinet's member " +
                      Wide(Extension(file.number)) + L", which the cabinet does not hold";
@@ -183,22 +182,22 @@ bool OpenInstallationCabinet(const std::wstring& path, const std::wstring& folde
         *error = L"the member " + Wide(unclaimed.begin()->second) + L" belongs to no file";
         return false;
     }
-    if (!ExtractCabinetFile(
+    if (!ExtractCabArchive(
             path, folder, &members, error,
             [&](const std::string& name, unsigned long) { return name != dataName; })) {
         return false;
     }
-    for (const CabinetMember& member : members) {
+    for (const ArchiveMember& member : members) {
         int number = MemberNumber(member.name);
-        for (CabinetFile& file : cabinet->files) {
+        for (PackageFile& file : package->files) {
             if (file.number == number) {
                 file.source = Wide(member.name);
                 file.sourcePath = member.path;
             }
         }
         if (number == kHookLibraryMember) {
-            cabinet->hookLibrary = Wide(member.name);
-            cabinet->hookLibraryPath = member.path;
+            package->hookLibrary = Wide(member.name);
+            package->hookLibraryPath = member.path;
         }
     }
     return true;

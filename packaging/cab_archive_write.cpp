@@ -1,4 +1,4 @@
-// Writing a cabinet with FCI.
+// Writing a cab archive with FCI.
 #include <windows.h>
 
 #include <fci.h>
@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cabinet_file.h"
-#include "cabinet_io.h"
+#include "cab_archive.h"
+#include "cab_archive_io.h"
 
 namespace {
 
@@ -22,21 +22,21 @@ void DIAMONDAPI Free(void* memory)
 INT_PTR DIAMONDAPI Open(char* pszFile, int oflag, int pmode, int* err, void* pv)
 {
     (void)pmode, (void)pv;
-    INT_PTR file = CabinetOpen(pszFile, oflag);
+    INT_PTR file = ArchiveOpen(pszFile, oflag);
     *err = file == -1 ? static_cast<int>(GetLastError()) : 0;
     return file;
 }
 UINT DIAMONDAPI Read(INT_PTR hf, void* memory, UINT cb, int* err, void* pv)
 {
     (void)pv;
-    UINT read = CabinetRead(hf, memory, cb);
+    UINT read = ArchiveRead(hf, memory, cb);
     *err = read == UINT(-1) ? static_cast<int>(GetLastError()) : 0;
     return read;
 }
 UINT DIAMONDAPI Write(INT_PTR hf, void* memory, UINT cb, int* err, void* pv)
 {
     (void)pv;
-    UINT written = CabinetWrite(hf, memory, cb);
+    UINT written = ArchiveWrite(hf, memory, cb);
     *err = written == UINT(-1) ? static_cast<int>(GetLastError()) : 0;
     return written;
 }
@@ -44,13 +44,13 @@ int DIAMONDAPI Close(INT_PTR hf, int* err, void* pv)
 {
     (void)pv;
     *err = 0;
-    return CabinetClose(hf);
+    return ArchiveClose(hf);
 }
 LONG DIAMONDAPI Seek(INT_PTR hf, LONG dist, int seektype, int* err, void* pv)
 {
     (void)pv;
     *err = 0;
-    return CabinetSeek(hf, dist, seektype);
+    return ArchiveSeek(hf, dist, seektype);
 }
 int DIAMONDAPI Delete(char* pszFile, int* err, void* pv)
 {
@@ -113,8 +113,8 @@ INT_PTR DIAMONDAPI OpenInfo(char* pszName, USHORT* pdate, USHORT* ptime, USHORT*
 
 }  // namespace
 
-bool WriteCabinetFile(const std::wstring& path, const std::vector<CabinetMember>& members,
-                      std::wstring* error)
+bool WriteCabArchive(const std::wstring& path, const std::vector<ArchiveMember>& members,
+                     std::wstring* error)
 {
     std::string cabinet;
     CCAB ccab = {};
@@ -138,7 +138,7 @@ bool WriteCabinetFile(const std::wstring& path, const std::vector<CabinetMember>
         return false;
     }
     bool written = true;
-    for (const CabinetMember& member : members) {
+    for (const ArchiveMember& member : members) {
         std::string source;
         if (!AnsiPath(member.path, &source) ||
             !FCIAddFile(fci, &source[0], const_cast<char*>(member.name.c_str()), FALSE, NextCabinet,

@@ -1,0 +1,242 @@
+// The installation data's encoder: strings, folders and registry keys are
+// numbered from 1 in the order of their first use, files, values and
+// shortcuts in the package's order; the first folder is the installation
+// folder.
+#include <utility>
+
+#include "handheld_names.h"
+#include "installation_data.h"
+#include "installation_layout.h"
+
+namespace {
+
+std::vector<std::wstring> Split(const std::wstring& path)
+{
+    std::vector<std::wstring> parts;
+    for (size_t start = 0;;) {
+        size_t end = path.find(L'\\', start);
+        parts.push_back(path.substr(start, end - start));
+        if (end == std::wstring::npos) {
+            return parts;
+        }
+        start = end + 1;
+    }
+}
+
+// The number of an item in a list, from 1, added when new.
+template <typename Item>
+WORD Number(std::vector<Item>* items, const Item& item)
+{
+    for (size_t i = 0; i < items->size(); ++i) {
+        if ((*items)[i] == item) {
+            return static_cast<WORD>(i + 1);
+        }
+    }
+    items->push_back(item);
+    return static_cast<WORD>(items->size());
+}
+
+class Encoder {
+public:
+    explicit Encoder(std::wstring* error) : error_(error) {}
+
+    bool Encode(const Package& package, std::string* bytes)
+    {
+        InstallationHeader header = {};
+        std::memcpy(header.signature, kSignature, sizeof(kSignature));
+        header.unknown3 = 1;
+        for (const auto& field : kTargetFields) {
+            header.*field.header = package.*field.package;
+        }
+        std::string out(sizeof(header), '\0');
+        std::string texts[kHeaderTextCount];
+        if (!Texts(package, texts)) {
+            return false;
+        }
+        for (int text = 0; text < kHeaderTextCount; ++text) {
+            if (out.size() + texts[text].size() > 0xFFFF) {
+                return Fail(L"the application's name, provider and platforms are too long");
+            }
+            header.*kHeaderTexts[text].offset = static_cast<WORD>(out.size());
+            header.*kHeaderTexts[text].length = static_cast<WORD>(texts[text].size());
+            out += texts[text];
+        }
+
+        std::string sections[kSectionCount];
+        WORD installFolder = 0;  // the first folder
+        if (!Folder(package.installDir, &installFolder) || !Files(package, &sections[kFiles]) ||
+            !Values(package, &sections[kValues]) || !Links(package, &sections[kLinks])) {
+            return false;
+        }
+        for (size_t i = 0; i < folders_.size(); ++i) {
+            FolderHead head = {};
+            head.number = static_cast<WORD>(i + 1);
+            AppendEntry(&sections[kFolders], head, PathListBytes(folders_[i]));
+        }
+        for (size_t i = 0; i < keys_.size(); ++i) {
+            KeyHead head = {};
+            head.number = static_cast<WORD>(i + 1);
+            head.root = keys_[i].first;
+            AppendEntry(&sections[kKeys], head, PathListBytes(keys_[i].second));
+        }
+        for (size_t i = 0; i < strings_.size(); ++i) {
+            StringHead head = {};
+            head.number = static_cast<WORD>(i + 1);
+            AppendEntry(&sections[kStrings], head, strings_[i] + '\0');
+        }
+        const size_t counts[kSectionCount] = {strings_.size(),
+                                              folders_.size(),
+                                              package.files.size(),
+                                              keys_.size(),
+                                              package.registryValues.size(),
+                                              package.shortcuts.size()};
+        for (int section = 0; section < kSectionCount; ++section) {
+            if (counts[section] > 0xFFFF || out.size() > 0x7FFFFFFF) {
+                return Fail(L"too many items for the installation data");
+            }
+            header.count[section] = static_cast<WORD>(counts[section]);
+            header.offset[section] = static_cast<DWORD>(out.size());
+            out += sections[section];
+        }
+        header.length = static_cast<DWORD>(out.size());
+        std::memcpy(&out[0], &header, sizeof(header));
+        *bytes = out;
+        return true;
+    }
+
+private:
+    bool Fail(const std::wstring& reason)
+    {
+        *error_ = reason;
+        return false;
+    }
+
+    bool Texts(const Package& package, std::string* texts)
+    {
+        if (!ToAscii(package.appName, &texts[kAppName]) ||
+            !ToAscii(package.provider, &texts[kProvider])) {
+            return Fail(L"the application's name and provider must be ASCII text");
+        }
+        texts[kAppName] += '\0';
+        texts[kProvider] += '\0';
+        const std::wstring* platform =
+            PlatformBytes(package.unsupportedPlatforms, &texts[kPlatforms]);
+        return !platform || Fail(L"the platform \"" + *platform + L"\" is not ASCII text");
+    }
+
+    // The number of a string, added when new.
+    bool String(const std::wstring& text, WORD* id)
+    {
+        std::string ascii;
+        if (text.empty() || !ToAscii(text, &ascii) || ascii.size() > 0xFFF0) {
+            return Fail(L"\"" + text + L"\" is empty or not ASCII text");
+        }
+        *id = Number(&strings_, ascii);
+        return strings_.size() <= 0xFFFF || Fail(L"too many strings");
+    }
+
+    // A path as string numbers.
+    bool Path(const std::wstring& path, std::vector<WORD>* ids)
+    {
+        for (const std::wstring& part : Split(path)) {
+            WORD id = 0;
+            if (!String(part, &id)) {
+                return false;
+            }
+            ids->push_back(id);
+        }
+        return true;
+    }
+
+    bool Folder(const std::wstring& folder, WORD* id)
+    {
+        std::vector<WORD> ids;
+        if (!Path(folder, &ids)) {
+            return false;
+        }
+        *id = Number(&folders_, ids);
+        return true;
+    }
+
+    bool Files(const Package& package, std::string* out)
+    {
+        for (const PackageFile& file : package.files) {
+            WORD folder = 0;
+            std::string name;
+            if (!Folder(file.folder, &folder) || !ToAscii(file.name, &name)) {
+                return Fail(L"the file " + file.name + L" can't be described");
+            }
+            FileHead head = {};
+            head.number = file.number;
+            head.folder = folder;
+            head.sameNumber = file.number;
+            head.flags = file.flags;
+            AppendEntry(out, head, name + '\0');
+        }
+        return true;
+    }
+
+    bool Values(const Package& package, std::string* out)
+    {
+        WORD id = 0;
+        for (const PackageRegistryValue& value : package.registryValues) {
+            const RegistryRoot* root = FindRoot(value.root);
+            std::vector<WORD> path;
+            std::string name, text;
+            if (!root || !Path(value.key, &path) || !ToAscii(value.name, &name) ||
+                !ToAscii(value.text, &text)) {
+                return Fail(L"the registry value " + value.key + L" " + value.name +
+                            L" can't be described");
+            }
+            ValueHead head = {};
+            head.number = ++id;
+            head.key = Number(&keys_, std::make_pair(root->code, path));
+            head.type = value.type == REG_DWORD ? kNumberValueType : kTextValueType;
+            std::string data = name + '\0';
+            if (value.type == REG_DWORD) {
+                data.append(reinterpret_cast<const char*>(&value.number), sizeof(value.number));
+            } else {
+                data += text + '\0';
+            }
+            AppendEntry(out, head, data);
+        }
+        return true;
+    }
+
+    bool Links(const Package& package, std::string* out)
+    {
+        WORD id = 0;
+        for (const PackageShortcut& shortcut : package.shortcuts) {
+            int folder = 0;
+            const PackageFile* target = nullptr;
+            for (const PackageFile& file : package.files) {
+                target = !target && file.installed == shortcut.target ? &file : target;
+            }
+            std::wstring below = shortcut.folder.substr(shortcut.folder.find(L'%', 1) + 1);
+            std::vector<WORD> path;
+            if (HandheldFolder(shortcut.folder, &folder).empty() || !target ||
+                !Path((below.empty() ? L"" : below.substr(1) + L"\\") + shortcut.name, &path)) {
+                return Fail(L"the shortcut " + shortcut.name + L" can't be described");
+            }
+            LinkHead head = {};
+            head.number = ++id;
+            head.folder = static_cast<WORD>(folder);
+            head.target = target->number;
+            head.type = kLinkToFile;
+            AppendEntry(out, head, PathListBytes(path));
+        }
+        return true;
+    }
+
+    std::wstring* error_;
+    std::vector<std::string> strings_;
+    std::vector<std::vector<WORD>> folders_;  // the first is the installation folder
+    std::vector<std::pair<WORD, std::vector<WORD>>> keys_;
+};
+
+}  // namespace
+
+bool EncodeInstallationData(const Package& package, std::string* bytes, std::wstring* error)
+{
+    return Encoder(error).Encode(package, bytes);
+}
