@@ -8,8 +8,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 bin="$DEMO_BUILD/bin"
 out="$DEMO_ROOT/build/demo"
 windows="$WINEPREFIX/drive_c/windows"
-description="Z:$(echo "$bin/TavrinFoldKeyboard.inf" | tr / '\\')"
-cabinet="Z:$(echo "$DEMO_BUILD/cab/TavrinFoldKeyboard.cab" | tr / '\\')"
+description=$(windows_path "$bin/TavrinFoldKeyboard.inf")
+cabinet=$(windows_path "$DEMO_BUILD/cab/TavrinFoldKeyboard.cab")
 sheet="Tavrin R412 Keyboard"
 began=$(date +%s)
 rm -rf "$out"
@@ -56,7 +56,7 @@ click() {
 }
 run() { "$WINELOADER" "$@" </dev/null >/dev/null 2>&1 & }
 
-finish() { /usr/lib/wine/wineserver -k 2>/dev/null || true; }
+finish() { end_wine_session; }
 trap finish EXIT
 
 # The Wine server and its desktop stay up for the whole demo, apart from our output.
