@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 start_wine_session
 
 # The Wine tests run one at a time (they share the "wine" lock); the gates
-# run beside them.
+# run beside them, but for clang-tidy, which takes the lock too.
 status_file=$(mktemp)
 {
   ctest --test-dir "$BUILD" --output-on-failure --parallel "$(nproc)" "$@"
