@@ -141,7 +141,10 @@ TEST(HandheldSheet, HasTabsAtTheBottomNoButtonsKeepsThePagesFocusAndEndsAsOkByOk
         }
         EXPECT_TRUE(WaitUntil([&] { return GetDlgCtrlID(FocusedWindow(sheet)) == 202; }, 2000))
             << "the focus where the page put it";
-        SendMessageW(NavigationBarOk(sheet), BM_CLICK, 0, 0);
+        // Posted, as a tap is: a click sent from this thread would be handled inside
+        // the sheet's wait for a message, and its loop would not look again until
+        // something else arrived.
+        PostMessageW(NavigationBarOk(sheet), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 5000));
     };
     WithSheet([&] { PropertySheetW(&header); }, inspect, L"Handheld sheet");
