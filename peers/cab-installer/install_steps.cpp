@@ -2,9 +2,6 @@
 
 #include <handheld.h>
 
-#include <array>
-#include <utility>
-
 #include "handheld_names.h"
 
 namespace {
@@ -74,15 +71,22 @@ bool SetText(HKEY key, const wchar_t* name, DWORD type, const std::wstring& text
                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
-// The record's lists, by their value names.
-template <typename Items>
-std::array<std::pair<const wchar_t*, decltype(&std::declval<Items&>().files)>, 3> ItemLists(
-    Items& installed)
+// DWORD values.
+bool SetNumber(HKEY key, const wchar_t* name, DWORD number)
 {
-    return {{{L"Files", &installed.files},
-             {L"Shortcuts", &installed.shortcuts},
-             {L"RegistryValues", &installed.values}}};
+    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                          sizeof(number)) == ERROR_SUCCESS;
 }
+
+// The record's lists, by their value names.
+const struct {
+    const wchar_t* name;
+    std::vector<std::wstring> InstalledItems::*items;
+} kItemLists[] = {
+    {L"Files", &InstalledItems::files},
+    {L"Shortcuts", &InstalledItems::shortcuts},
+    {L"RegistryValues", &InstalledItems::values},
+};
 
 }  // namespace
 
@@ -160,18 +164,14 @@ void WriteRecord(const std::wstring& appName, const std::wstring& installFolder,
         *keyFailed = true;
         return;
     }
-    DWORD installedFlag = 1;
-    if (RegSetValueExW(key, L"Instl", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&installedFlag),
-                       sizeof(installedFlag)) != ERROR_SUCCESS) {
-        ++*failedValues;
-    }
+    *failedValues += !SetNumber(key, L"Instl", 1);
     *failedValues += !SetText(key, L"InstlDir", REG_SZ, installFolder);
-    for (const auto& list : ItemLists(installed)) {
+    for (const auto& list : kItemLists) {
         std::wstring items;
-        for (const std::wstring& item : *list.second) {
+        for (const std::wstring& item : installed.*list.items) {
             items += item + L'\0';
         }
-        *failedValues += !SetText(key, list.first, REG_MULTI_SZ, items);
+        *failedValues += !SetText(key, list.name, REG_MULTI_SZ, items);
     }
     RegCloseKey(key);
 }
@@ -183,14 +183,14 @@ bool ReadRecord(const std::wstring& appName, InstalledItems* installed)
         ERROR_SUCCESS) {
         return false;
     }
-    for (const auto& list : ItemLists(*installed)) {
+    for (const auto& list : kItemLists) {
         DWORD size = 0;
-        RegGetValueW(key, nullptr, list.first, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &size);
+        RegGetValueW(key, nullptr, list.name, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &size);
         std::wstring items(size / sizeof(wchar_t) + 1, L'\0');
         size = static_cast<DWORD>(items.size() * sizeof(wchar_t));
-        RegGetValueW(key, nullptr, list.first, RRF_RT_REG_MULTI_SZ, nullptr, &items[0], &size);
+        RegGetValueW(key, nullptr, list.name, RRF_RT_REG_MULTI_SZ, nullptr, &items[0], &size);
         for (size_t at = 0; items[at]; at = items.find(L'\0', at) + 1) {
-            list.second->push_back(items.c_str() + at);
+            (installed->*list.items).push_back(items.c_str() + at);
         }
     }
     RegCloseKey(key);
@@ -220,11 +220,8 @@ bool WriteRegistryValue(const PackageRegistryValue& value, bool* keyFailed)
     if (*keyFailed) {
         return false;
     }
-    bool written = value.type == REG_DWORD
-                       ? RegSetValueExW(key, value.name.c_str(), 0, REG_DWORD,
-                                        reinterpret_cast<const BYTE*>(&value.number),
-                                        sizeof(DWORD)) == ERROR_SUCCESS
-                       : SetText(key, value.name.c_str(), REG_SZ, value.text);
+    bool written = value.type == REG_DWORD ? SetNumber(key, value.name.c_str(), value.number)
+                                           : SetText(key, value.name.c_str(), REG_SZ, value.text);
     RegCloseKey(key);
     return written;
 }
