@@ -1,5 +1,6 @@
 // The installation data's decoder, which checks the whole data before any of
 // it is used: the installer takes every cabinet as untrusted.
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -262,11 +263,11 @@ private:
         shortcut.name = name == std::wstring::npos ? below : below.substr(name + 1);
         shortcut.folder = head.folder ? StandardFolder(head.folder) : package->installDir;
         shortcut.folder += name == std::wstring::npos ? L"" : L"\\" + below.substr(0, name);
-        const PackageFile* file = nullptr;
-        for (const PackageFile& candidate : package->files) {
-            file = candidate.number == head.target ? &candidate : file;
-        }
-        if (head.type != kLinkToFile || !file || HandheldFolder(shortcut.folder).empty()) {
+        auto file = std::find_if(
+            package->files.begin(), package->files.end(),
+            [&](const PackageFile& candidate) { return candidate.number == head.target; });
+        if (head.type != kLinkToFile || file == package->files.end() ||
+            HandheldFolder(shortcut.folder).empty()) {
             return Fail(L"the shortcut " + below +
                         L" is not one to an installed file in a standard folder");
         }

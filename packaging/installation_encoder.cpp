@@ -2,6 +2,7 @@
 // numbered from 1 in the order of their first use, files, values and
 // shortcuts in the package's order; the first folder is the installation
 // folder.
+#include <algorithm>
 #include <utility>
 
 #include "handheld_names.h"
@@ -208,13 +209,12 @@ private:
         WORD id = 0;
         for (const PackageShortcut& shortcut : package.shortcuts) {
             int folder = 0;
-            const PackageFile* target = nullptr;
-            for (const PackageFile& file : package.files) {
-                target = !target && file.installed == shortcut.target ? &file : target;
-            }
+            auto target = std::find_if(
+                package.files.begin(), package.files.end(),
+                [&](const PackageFile& file) { return file.installed == shortcut.target; });
             std::wstring below = shortcut.folder.substr(shortcut.folder.find(L'%', 1) + 1);
             std::vector<WORD> path;
-            if (HandheldFolder(shortcut.folder, &folder).empty() || !target ||
+            if (HandheldFolder(shortcut.folder, &folder).empty() || target == package.files.end() ||
                 !Path((below.empty() ? L"" : below.substr(1) + L"\\") + shortcut.name, &path)) {
                 return Fail(L"the shortcut " + shortcut.name + L" can't be described");
             }

@@ -125,7 +125,7 @@ bool WritePackageCabinet(const Package& package, const std::wstring& path, std::
     }
     std::wstring cabinetName = path.substr(path.find_last_of(L"\\/") + 1);
     std::string dataName = MemberName(cabinetName, kInstallationDataMember);
-    std::wstring dataPath = path + L"." + std::wstring(dataName.begin(), dataName.end());
+    std::wstring dataPath = path + L"." + Wide(dataName);
     if (!WriteBytes(dataPath, data)) {
         *error = L"cannot write " + dataPath;
         return false;
