@@ -115,7 +115,7 @@ private:
             return Fail(line, L"\"" + (source.empty() ? file.name : source) +
                                   L"\" is not in [SourceDisksFiles]");
         }
-        file.installed = InstalledFolder(file.folder) + L"\\" + file.name;
+        file.installed = InstallationFolder(file.folder) + L"\\" + file.name;
         for (const PackageFile& other : package->files) {
             if (SameName(other.installed, file.installed)) {
                 return Fail(line, file.installed + L" is installed twice");
@@ -198,7 +198,8 @@ private:
                         L"folder, not into " +
                             shortcut.folder);
         }
-        shortcut.path = InstalledFolder(shortcut.folder) + L"\\" + shortcut.name + L".lnk";
+        shortcut.name += L".lnk";  // the shortcut file's name, as the installation data holds it
+        shortcut.path = InstallationFolder(shortcut.folder) + L"\\" + shortcut.name;
         shortcut.target = started->installed;
         package->shortcuts.push_back(shortcut);
         return true;

@@ -137,16 +137,12 @@ bool DescriptionText::Folder(const InfLine& line, const std::wstring& text, std:
     }
     // Its one %string%, if any, is the standard folder that it starts with.
     size_t rest = folder->compare(0, 1, L"%") == 0 ? folder->find(L'%', 1) + 1 : 0;
-    return (!InstalledFolder(*folder).empty() && folder->find(L'%', rest) == std::wstring::npos &&
+    return (!InstallationFolder(*folder).empty() &&
+            folder->find(L'%', rest) == std::wstring::npos &&
             folder->find(L"\\\\") == std::wstring::npos && folder->back() != L'\\') ||
            Fail(line, L"\"" + *folder +
                           L"\" is no folder below a standard folder such as %CE2% nor a "
                           L"handheld path such as \\Program Files");
-}
-
-std::wstring InstalledFolder(const std::wstring& folder)
-{
-    return folder.compare(0, 1, L"\\") == 0 ? folder : HandheldFolder(folder);
 }
 
 bool DescriptionText::Required(const wchar_t* section, const wchar_t* key, std::wstring* value)

@@ -48,10 +48,6 @@ private:
     std::map<const InfLine*, std::wstring> strings_;
 };
 
-// The folder as an English handheld names it: a standard folder resolved, a
-// handheld path as it is; empty for anything else.
-std::wstring InstalledFolder(const std::wstring& folder);
-
 // The line's field at the index, or empty.
 std::wstring Field(const InfLine& line, size_t index);
 

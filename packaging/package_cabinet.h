@@ -17,13 +17,14 @@ std::string MemberName(const std::wstring& name, int number);
 // it can't; no cabinet is left then.
 bool WritePackageCabinet(const Package& package, const std::wstring& path, std::wstring* error);
 
-// Checks the whole cabinet, then extracts it into the folder and decodes its
+// Checks the whole cabinet, then extracts its numbered members into the folder and decodes its
 // installation data into the package: the files' sources are their members there, and the
 // hook library is the .999 (empty without one). Before anything is extracted,
 // the members' names (NAME.NNN, each number once) and their total size (at
 // most 16 MiB); then the installation data (installation_data.h), every file
-// of which must have its member, and every member but the .000 and the .999
-// belong to a file. False, with one line naming what is wrong in *error, for
+// of which must have its member, and every numbered member but the .000 and
+// the .999 belong to a file. Members without a number (_setup.xml) are
+// neither extracted nor installed. False, with one line naming what is wrong in *error, for
 // a file that is no such cabinet, a damaged or an unsafe one.
 bool OpenPackageCabinet(const std::wstring& path, const std::wstring& folder, Package* package,
                         std::wstring* error);

@@ -80,7 +80,7 @@ private:
         if (!Folder(*installDir, Field(*installDir, 0), &package->installDir)) {
             return false;
         }
-        package->installFolder = InstalledFolder(package->installDir);
+        package->installFolder = InstallationFolder(package->installDir);
         return true;
     }
 
