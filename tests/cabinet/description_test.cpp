@@ -168,7 +168,8 @@ TEST(PackageDescription, SaysWhatTheWizardWritesFromDescriptionsInItsShapes)
         WriteFileBytes(copy, text + '\0');
         std::vector<std::wstring> holds;  // ASCII
         for (size_t at = 0; (at = text.find("; holds ", at + 1)) != std::string::npos;) {
-            holds.emplace_back(text.begin() + at + 8, text.begin() + text.find('\n', at));
+            std::string fact = text.substr(at + 8, text.find('\n', at) - at - 8);
+            holds.emplace_back(fact.begin(), fact.end());
         }
         std::sort(holds.begin(), holds.end());
         Package read = {}, decoded = {};
