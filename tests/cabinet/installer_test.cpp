@@ -336,7 +336,7 @@ TEST(CabinetInstaller, InstallsEveryShapeThatTheWizardWrites)
 TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
 {
     std::wstring error, folder = BinFolder() + L"\\damaged", cabinet = folder + L".cab";
-    std::vector<ArchiveMember> members;  // the product's cabinet's, .000 first, .999 last
+    std::vector<ArchiveMember> members;  // the product's: .000, .999, .005 ... .001
     CreateDirectoryW(folder.c_str(), nullptr);
     ASSERT_TRUE(ExtractCabArchive(kProductCabinet, folder, &members, &error));
     const std::string data = ReadFileBytes(members[0].path), whole = ReadFileBytes(kProductCabinet);
@@ -371,11 +371,11 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
         return offsetof(InstallationHeader, count) + section * sizeof(WORD);
     };
     // The hook library as one for another processor (ARM): its PE header's machine.
-    std::string arm = ReadFileBytes(members.back().path);
+    std::string arm = ReadFileBytes(members[1].path);
     arm.replace(*reinterpret_cast<LONG*>(&arm[offsetof(IMAGE_DOS_HEADER, e_lfanew)]) +
                     offsetof(IMAGE_NT_HEADERS, FileHeader.Machine),
                 2, "\xC0\x01");
-    const ArchiveMember foreign = {members.back().name, folder + L"\\arm"};
+    const ArchiveMember foreign = {members[1].name, folder + L"\\arm"};
     WriteFileBytes(foreign.path, arm);
     const size_t driverPrefix = data.find("RSN", data.find("Prefix"));  // its value's text
     const struct {
@@ -388,14 +388,14 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
         {[&] { WriteFileBytes(cabinet, ReadFileBytes(BinFolder() + L"\\SETUP.DLL")); },
          "it is no cabinet"},
         {[&] { make(data, 0); }, "no installation data (.000)"},
-        {[&] { make(data, 3); }, "member .003, which the cabinet does not hold"},
+        {[&] { make(data, 4); }, "member .003, which the cabinet does not hold"},
         {[&] { make(data, -1, extra); }, "\"00EXTRA.006\" belongs to no file"},
         {[&] {
              make(data, -1, {"..\\E\n.006", extra.path});
          },
          "name \"..\\E?.006\" is not"},
-        {[&] { make(data, 5, oversize); }, "more than this installer takes"},
-        {[&] { make(data, 6, foreign); }, "no library for this processor"},
+        {[&] { make(data, 2, oversize); }, "more than this installer takes"},
+        {[&] { make(data, 1, foreign); }, "no library for this processor"},
         {[&] { make(at(count(kLinks), 9, 2)); }, "shortcut section's entry 3 runs past"},
         {[&] { make(at(count(kFiles), 2, 2)); }, "file section's 2 entries fill"},
         {[&] { make(at(values - sizeof(WORD), 1, 2)); }, "path list that does not end in its 0"},
