@@ -133,12 +133,12 @@ bool WritePackageCabinet(const Package& package, const std::wstring& path, std::
         return false;
     }
     std::vector<ArchiveMember> members = {{dataName, dataPath}};
-    for (const PackageFile& file : package.files) {
-        members.push_back({MemberName(file.name, file.number), file.sourcePath});
-    }
     if (!package.hookLibrary.empty()) {
         members.push_back(
             {MemberName(package.hookLibrary, kHookLibraryMember), package.hookLibraryPath});
+    }
+    for (auto file = package.files.rbegin(); file != package.files.rend(); ++file) {
+        members.push_back({MemberName(file->name, file->number), file->sourcePath});
     }
     bool written = WriteCabArchive(path, members, error);
     DeleteFileW(dataPath.c_str());

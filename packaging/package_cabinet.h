@@ -1,8 +1,8 @@
 // A package's cabinet, as the handheld's installer takes it: a cab archive
-// (cab_archive.h) whose members have 8.3 names, NAME.NNN: the installation data NAME.000 first,
-// then each file of the installation data as the member of its number (.001, .002 ...), and the
-// hook library as .999 last. NAME is up to eight letters and digits of the
-// item's own name, padded on the left with '0'.
+// (cab_archive.h) whose members have 8.3 names, NAME.NNN, in the wizard's order: the
+// installation data NAME.000 first, the hook library .999 next, then each file of the
+// installation data as the member of its number, from the highest down (... .002, .001). NAME is up
+// to eight letters and digits of the item's own name, padded on the left with '0'.
 #pragma once
 
 #include <string>

@@ -76,17 +76,6 @@ bool Succeeded(LONG result)
     return result == ERROR_SUCCESS;
 }
 
-// The text with the installation folder for each %InstallDir%.
-std::wstring Substituted(std::wstring text, const std::wstring& installFolder)
-{
-    const std::wstring word = kInstallDirWord;
-    for (size_t at = 0; (at = text.find(word, at)) != std::wstring::npos;
-         at += installFolder.size()) {
-        text.replace(at, word.size(), installFolder);
-    }
-    return text;
-}
-
 // Text and multi-string values: their characters and the terminating zero.
 bool SetText(HKEY key, const wchar_t* name, DWORD type, const std::wstring& text)
 {
@@ -235,6 +224,17 @@ bool DeleteRecord(const std::wstring& appName)
     return true;
 }
 
+std::wstring ValueText(const PackageRegistryValue& value, const std::wstring& installFolder)
+{
+    const std::wstring word = kInstallDirWord;
+    std::wstring text = value.text;
+    for (size_t at = 0; (at = text.find(word, at)) != std::wstring::npos;
+         at += installFolder.size()) {
+        text.replace(at, word.size(), installFolder);
+    }
+    return text;
+}
+
 std::wstring ValuePath(const PackageRegistryValue& value)
 {
     return value.rootName + L"\\" + value.key + L"\\" + value.name;
@@ -263,9 +263,9 @@ bool WriteRegistryValue(const PackageRegistryValue& value, const std::wstring& i
         *keyFailed = true;
         return false;
     }
-    bool written = value.type == REG_DWORD ? SetNumber(key, value.name.c_str(), value.number)
-                                           : SetText(key, value.name.c_str(), REG_SZ,
-                                                     Substituted(value.text, installFolder));
+    bool written = value.type == REG_DWORD
+                       ? SetNumber(key, value.name.c_str(), value.number)
+                       : SetText(key, value.name.c_str(), REG_SZ, ValueText(value, installFolder));
     RegCloseKey(key);
     return written;
 }

@@ -54,6 +54,8 @@ bool DeleteRecord(const std::wstring& appName);
 // *keyFailed tells whether the key could not be created. On removal the
 // value goes, and the keys that the installation created once empty.
 std::wstring ValuePath(const PackageRegistryValue& value);
+// A text value's text with the installation folder for each %InstallDir%.
+std::wstring ValueText(const PackageRegistryValue& value, const std::wstring& installFolder);
 bool WriteRegistryValue(const PackageRegistryValue& value, const std::wstring& installFolder,
                         bool* keyFailed, InstalledItems* installed);
 bool DeleteRegistryValue(const std::wstring& valuePath);

@@ -15,6 +15,13 @@ struct FailureCounts {
     bool Any() const { return folders || files || keys || values || shortcuts; }
 };
 
+// A value's data as the installer writes it: a number, or text in quotes.
+std::wstring ValueData(const PackageRegistryValue& value, const std::wstring& installFolder)
+{
+    return value.type == REG_DWORD ? std::to_wstring(value.number)
+                                   : L"\"" + ValueText(value, installFolder) + L"\"";
+}
+
 void CopyFiles(const Package& package, FailureCounts* failed, InstalledItems* installed)
 {
     for (const PackageFile& file : package.files) {
@@ -52,8 +59,7 @@ void WriteRegistryValues(const Package& package, FailureCounts* failed, Installe
         if (written) {
             installed->values.push_back(ValuePath(value));
         }
-        std::wstring data =
-            value.type == REG_DWORD ? std::to_wstring(value.number) : L"\"" + value.text + L"\"";
+        std::wstring data = ValueData(value, package.installFolder);
         std::wprintf(L"%ls %ls = %ls\n", written ? L"wrote" : L"could not write",
                      ValuePath(value).c_str(), data.c_str());
     }
@@ -205,8 +211,7 @@ void List(const Package& package)
         std::wprintf(L"shortcut %ls to %ls\n", shortcut.path.c_str(), shortcut.target.c_str());
     }
     for (const PackageRegistryValue& value : package.registryValues) {
-        std::wstring data =
-            value.type == REG_DWORD ? std::to_wstring(value.number) : L"\"" + value.text + L"\"";
+        std::wstring data = ValueData(value, package.installFolder);
         std::wprintf(L"registry value %ls = %ls\n", ValuePath(value).c_str(), data.c_str());
     }
     std::wprintf(L"hook library %ls\n",

@@ -87,7 +87,7 @@ int wmain(int argc, wchar_t** argv)
 {
     const wchar_t* const commands[] = {L"install", L"remove", L"list"};
     int command = 0;
-    while (argc == 3 && command < 3 && std::wcscmp(argv[1], commands[command])) {
+    while (argc == 3 && command < 3 && std::wcscmp(argv[1], commands[command]) != 0) {
         ++command;
     }
     if (argc != 3 || command == 3) {
