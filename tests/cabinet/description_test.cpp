@@ -127,8 +127,8 @@ TEST(PackageDescription, ReadsWhatTheWizardReadsAndRefusesTheRest)
     };
     for (const auto& [line, changed, expected] : rows) {
         auto read = ReadFacts(std::string(text).replace(text.find(line), strlen(line), changed));
-        EXPECT_TRUE(std::any_of(read.begin(), read.end(), [&](const std::wstring& fact) {
-            return fact.find(expected) != std::wstring::npos;
+        EXPECT_TRUE(std::any_of(read.begin(), read.end(), [e = expected](const std::wstring& fact) {
+            return fact.find(e) != std::wstring::npos;
         })) << testing::PrintToString(read);
     }
     const std::regex fact("; holds (.*)");
