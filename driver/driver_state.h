@@ -33,6 +33,6 @@ extern volatile DWORD notifiedFlag;
 // two touch it, and the device manager never calls them at once.
 extern DWORD runningFlag;
 
-static_assert(sizeof(powerDownFlag) == 4 && sizeof(resumedFlag) == 4 && sizeof(pollThreadId) == 4 &&
-                  sizeof(notifiedFlag) == 4 && sizeof(runningFlag) == 4,
-              "the flags and the thread identifier are 32-bit words");
+// The flags and the thread identifier are 32-bit words.
+C_ASSERT(sizeof(powerDownFlag) == 4 && sizeof(resumedFlag) == 4 && sizeof(pollThreadId) == 4 &&
+         sizeof(notifiedFlag) == 4 && sizeof(runningFlag) == 4);

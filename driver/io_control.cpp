@@ -33,7 +33,7 @@ BOOL SetWindow(PBYTE input, DWORD inputLength)
 BOOL ClearWindow()
 {
     EnterCriticalSection(&stateLock);
-    clientWindow = nullptr;
+    clientWindow = NULL;
     LeaveCriticalSection(&stateLock);
     return TRUE;
 }

@@ -13,7 +13,7 @@ const DWORD kLaunchWaitMs = 5000;
 
 HWND FindService()
 {
-    return FindWindowW(KBSVC_WINDOW_CLASS, nullptr);
+    return FindWindowW(KBSVC_WINDOW_CLASS, NULL);
 }
 
 // Starts the service and waits for its window until it shows, the started
@@ -21,8 +21,8 @@ HWND FindService()
 HWND LaunchService()
 {
     PROCESS_INFORMATION launched;
-    if (!CreateProcessW(KBSVC_EXECUTABLE, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        nullptr, &launched)) {
+    if (!CreateProcessW(KBSVC_EXECUTABLE, NULL, NULL, NULL, FALSE, 0, NULL, NULL, NULL,
+                        &launched)) {
         return FindService();
     }
     CloseHandle(launched.hThread);
