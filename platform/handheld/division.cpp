@@ -1,13 +1,19 @@
 // The integer division helpers that clang calls on ARMv4, which has no divide
-// instruction (the names of the APCS runtime): shift and subtract, 32 steps at
-// most. A zero divisor gives a zero quotient and leaves the remainder the
-// dividend; nothing in the product divides by a variable that may be zero.
+// instruction: for a quotient those of the APCS runtime, for a remainder
+// those of the ARM EABI's, which return the quotient in r0 and the remainder
+// in r1, as a 64-bit value is returned. Shift and subtract, 32 steps at most.
+// A zero divisor gives a zero quotient and leaves the remainder the dividend;
+// nothing in the product divides by a variable that may be zero.
+__extension__ typedef unsigned long long QuotientAndRemainder;
+
 extern "C" {
 
 unsigned int __udivsi3(unsigned int dividend, unsigned int divisor);
 unsigned int __umodsi3(unsigned int dividend, unsigned int divisor);
 int __divsi3(int dividend, int divisor);
 int __modsi3(int dividend, int divisor);
+QuotientAndRemainder __aeabi_uidivmod(unsigned int dividend, unsigned int divisor);
+QuotientAndRemainder __aeabi_idivmod(int dividend, int divisor);
 
 }  // extern "C"
 
@@ -32,6 +38,11 @@ unsigned int DivideUnsigned(unsigned int dividend, unsigned int divisor, unsigne
     }
     *remainder = rest;
     return quotient;
+}
+
+QuotientAndRemainder Pair(unsigned int quotient, unsigned int remainder)
+{
+    return quotient | static_cast<QuotientAndRemainder>(remainder) << 32;
 }
 
 unsigned int Magnitude(int value)
@@ -67,4 +78,17 @@ int __modsi3(int dividend, int divisor)
     unsigned int remainder;
     DivideUnsigned(Magnitude(dividend), Magnitude(divisor), &remainder);
     return static_cast<int>(dividend < 0 ? 0u - remainder : remainder);
+}
+
+QuotientAndRemainder __aeabi_uidivmod(unsigned int dividend, unsigned int divisor)
+{
+    unsigned int remainder;
+    unsigned int quotient = DivideUnsigned(dividend, divisor, &remainder);
+    return Pair(quotient, remainder);
+}
+
+QuotientAndRemainder __aeabi_idivmod(int dividend, int divisor)
+{
+    return Pair(static_cast<unsigned int>(__divsi3(dividend, divisor)),
+                static_cast<unsigned int>(__modsi3(dividend, divisor)));
 }

@@ -19,7 +19,7 @@
 #define PSH_MAXIMIZE 0x00002000  // the Pocket PC's full-screen sheet
 
 #define PSCB_INITIALIZED 1
-#define PSCB_GETVERSION 3  // the sheet asks the version its callback was written for
+#define PSCB_GETVERSION 3        // the sheet asks the version its callback was written for
 #define COMCTL32_VERSION 0x020C  // the Pocket PC sheet
 
 #ifndef RC_INVOKED

@@ -116,7 +116,7 @@ typedef HANDLE HLOCAL;
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define HKEY_LOCAL_MACHINE ((HKEY)(ULONG_PTR)0x80000002)
 
-#define LOWORD(l) ((WORD)((DWORD)(l) & 0xFFFF))
+#define LOWORD(l) ((WORD)((DWORD)(l)&0xFFFF))
 #define HIWORD(l) ((WORD)((DWORD)(l) >> 16))
 #define MAKELONG(low, high) ((LONG)(((WORD)(low)) | ((DWORD)((WORD)(high))) << 16))
 #define MAKEINTRESOURCEW(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
@@ -268,9 +268,8 @@ BOOL WINAPI DeleteFileW(LPCWSTR fileName);
 LONG WINAPI RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, HKEY* result);
 LONG WINAPI RegCloseKey(HKEY key);
 LONG WINAPI RegDeleteKeyW(HKEY key, LPCWSTR subKey);
-LONG WINAPI RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameLength,
-                          LPDWORD reserved, LPWSTR className, LPDWORD classLength,
-                          FILETIME* lastWriteTime);
+LONG WINAPI RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameLength, LPDWORD reserved,
+                          LPWSTR className, LPDWORD classLength, FILETIME* lastWriteTime);
 
 // Windows, messages, dialogs, painting
 BOOL WINAPI RegisterClassW(const WNDCLASSW* windowClass);
@@ -286,8 +285,7 @@ HWND WINAPI GetDlgItem(HWND dialog, int id);
 LONG WINAPI GetWindowLongW(HWND window, int index);
 LONG WINAPI SetWindowLongW(HWND window, int index, LONG value);
 LRESULT WINAPI SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT WINAPI SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam,
-                                   LPARAM lParam);
+LRESULT WINAPI SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int exitCode);
 BOOL WINAPI GetMessageW(MSG* msg, HWND window, UINT first, UINT last);
