@@ -126,6 +126,15 @@ class CeHost:
                 return text.decode("ascii")
             text += byte
 
+    def wide_string(self, address):
+        """The NUL-terminated UTF-16 text at address."""
+        units = bytearray()
+        while True:
+            unit = self._read(address + len(units), 2)
+            if unit == b"\0\0":
+                return units.decode("utf-16-le")
+            units += unit
+
     def _bind_imports(self, rva):
         """Points every import at its stub; returns [(library, function)] by stub number."""
         imports = []
@@ -290,7 +299,7 @@ class CeHost:
                 raise HostError("%s!%s is not played by the host" % (library, function))
             arguments = [uc.reg_read(r) for r in REGISTERS[:4]]
             sp = uc.reg_read(UC_ARM_REG_SP)
-            arguments += [self.word(sp + 4 * i) for i in range(4)]
+            arguments += [self.word(sp + 4 * i) for i in range(8)]
             result = play(*arguments)
             if result is not None:
                 uc.reg_write(UC_ARM_REG_R0, result & 0xFFFFFFFF)
