@@ -1,7 +1,7 @@
 // Allocation on the handheld, with no C++ runtime: `new` over the local heap
 // returns null when memory runs out, and a pure virtual call, which only a
 // broken object can make, ends the thread's work at once.
-#include <windows.h>
+#include "../handheld.h"
 
 void* operator new(size_t size)
 {

@@ -2,7 +2,7 @@
 // calls a program's entry with WinMain's own four arguments (the command line
 // wide) on the process's first thread; what the entry returns ends that
 // thread, and with it the process.
-#include <windows.h>
+#include "../handheld.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int showCommand);
 
