@@ -50,7 +50,9 @@ set(CMAKE_RC_COMPILE_OBJECT "<CMAKE_RC_COMPILER> -O coff --preprocessor=clang --
 # relocatable, without the desktop's DLL characteristics; a .def file is one
 # of its inputs.
 set(handheld_link_flags "-static --subsystem wince:3.0 --major-os-version 3 --minor-os-version 0 --enable-reloc-section --disable-dynamicbase --disable-nxcompat")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "${handheld_link_flags}")
+# A program's first thread gets the platform's usual 64 KiB of stack, not
+# the linker's desktop default of 2 MiB.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "${handheld_link_flags} --stack 0x10000,0x1000")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${handheld_link_flags}")
 set(CMAKE_LINK_DEF_FILE_FLAG " ")
 set(CMAKE_C_LINK_EXECUTABLE "<CMAKE_LINKER> <LINK_FLAGS> -o <TARGET> <OBJECTS> <LINK_LIBRARIES>")
