@@ -12,7 +12,7 @@ packages="cmake make
   wine wine64 fonts-wine
   xvfb xauth imagemagick xdotool
   googletest cabextract
-  clang binutils-source flex bison m4 python3-unicorn"
+  clang binutils-source xz-utils flex bison m4 python3-unicorn"
 
 missing=""
 for p in $packages; do
