@@ -246,6 +246,7 @@ HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES attributes, DWORD stackSize,
                            LPDWORD threadId);
 BOOL WINAPI CloseHandle(HANDLE object);
 void WINAPI Sleep(DWORD milliseconds);
+DWORD WINAPI GetTickCount(void);
 BOOL WINAPI CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine,
                            LPSECURITY_ATTRIBUTES processAttributes,
                            LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,
