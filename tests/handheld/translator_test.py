@@ -1,7 +1,8 @@
 """The assembly translator (tools/handheld/ce_asm.py) over a small corpus:
 each translator/X.s becomes translator/X.expected.s, which the CE assembler
 takes for ARMv4; what the handheld can't run or the translator does not know
-is refused, and the assembler refuses what ARMv4 lacks.
+is refused, the compiler refuses a compile without the options of CE's
+calling convention, and the assembler refuses what ARMv4 lacks.
 
     translator_test.py [unittest arguments]
 """
@@ -67,6 +68,18 @@ class Translator(unittest.TestCase):
             with self.subTest(line):
                 with self.assertRaisesRegex(ce_asm.TranslationError, message):
                     ce_asm.translate(HEAD + line + "\n")
+
+    def test_the_compiler_refuses_a_compile_without_the_conventions_options(self):
+        compiler = os.path.join(ROOT, "tools", "handheld", "ce-c++")
+        options = ["-march=armv4", "-marm", "-mabi=apcs-gnu", "-mfloat-abi=soft", "-fshort-wchar",
+                   "-fno-short-enums"]
+        for left_out in options:
+            with self.subTest(left_out):
+                given = [o for o in options if o != left_out]
+                result = subprocess.run([compiler] + given + ["-c", "x.cpp", "-o", "x.o"],
+                                        capture_output=True, text=True)
+                self.assertEqual(1, result.returncode)
+                self.assertIn("calling convention needs " + left_out, result.stderr)
 
     def test_the_assembler_refuses_instructions_newer_than_armv4(self):
         for instruction in ("bx\tlr", "blx\tr3", "clz\tr0, r1", "ldrd\tr0, r1, [r2]"):
