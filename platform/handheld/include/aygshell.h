@@ -1,6 +1,7 @@
 // The part of the Pocket PC shell's <aygshell.h> that the product uses: the
 // menu bar and the full-screen dialog of aygshell.dll, from the platform's
-// public documentation.
+// public documentation. The desktop layer declares its own with it
+// (desktop/handheld_api.h).
 #pragma once
 
 #include <windows.h>
@@ -29,8 +30,6 @@ typedef struct tagSHINITDLGINFO {
     HWND hDlg;
     DWORD dwFlags;
 } SHINITDLGINFO;
-
-C_ASSERT(sizeof(SHINITDLGINFO) == 12);
 
 extern "C" {
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info);
