@@ -200,7 +200,8 @@ class CeHost:
             self.put_word(sp + 4 * i, value)
         registers = {r: 0x5A5A0000 + i for i, r in enumerate(REGISTERS)}
         registers.update(zip(REGISTERS[:4], (list(arguments) + [0] * 4)[:4]))
-        registers.update({UC_ARM_REG_SP: sp, UC_ARM_REG_LR: CALL_RETURN, UC_ARM_REG_PC: self.exports[name] if name else self.entry})
+        start = self.exports[name] if name else self.entry
+        registers.update({UC_ARM_REG_SP: sp, UC_ARM_REG_LR: CALL_RETURN, UC_ARM_REG_PC: start})
         caller = Thread(None, registers)
         expected = {r: registers[r] for r in CALLEE_SAVED}
         self.caller = caller

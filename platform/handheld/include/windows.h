@@ -203,7 +203,8 @@ typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
 typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 typedef struct _STARTUPINFOW* LPSTARTUPINFOW;
 
-// The handheld's critical section (winbase.h of the platform): five words.
+// The handheld's critical section, five words as the platform's winbase.h lays
+// it out; its documentation calls it opaque, so the size is the one guess here.
 typedef struct CRITICAL_SECTION {
     unsigned int LockCount;
     HANDLE OwnerThread;
