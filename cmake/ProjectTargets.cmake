@@ -4,6 +4,12 @@
 # names the system so; every other build is the desktop one.
 if(CMAKE_SYSTEM_NAME STREQUAL "WindowsCE")
   set(HANDHELD_BUILD ON)
+  # The loader relocates a DLL through its relocation table: no
+  # position-independent code.
+  set(CMAKE_C_COMPILE_OPTIONS_PIC "")
+  set(CMAKE_CXX_COMPILE_OPTIONS_PIC "")
+  set(CMAKE_SHARED_LIBRARY_C_FLAGS "")
+  set(CMAKE_SHARED_LIBRARY_CXX_FLAGS "")
 else()
   set(HANDHELD_BUILD OFF)
 endif()
@@ -33,6 +39,19 @@ function(handheld_target target)
     $<$<COMPILE_LANGUAGE:CXX>:-pedantic-errors -fno-exceptions -fno-rtti -fcheck-new -fno-threadsafe-statics>
     -Os -ffunction-sections -fdata-sections)
   get_target_property(type ${target} TYPE)
+  if(HANDHELD_BUILD)
+    # The CE linker is called directly: programs start at the layer's entry.
+    if(type STREQUAL "EXECUTABLE")
+      target_link_libraries(${target} PRIVATE handheld_entry)
+      target_link_options(${target} PRIVATE -e HandheldProgramEntry)
+    elseif(type STREQUAL "SHARED_LIBRARY")
+      target_link_options(${target} PRIVATE -e DllMain)
+    endif()
+    if(NOT type STREQUAL "STATIC_LIBRARY" AND NOT type STREQUAL "OBJECT_LIBRARY")
+      target_link_options(${target} PRIVATE -s --gc-sections)
+    endif()
+    return()
+  endif()
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(symbol_prefix "_")
     set(dll_main_suffix "@12")
