@@ -1,16 +1,22 @@
-// Allocation on the handheld, with no C++ runtime: `new` over the local heap
-// returns null when memory runs out, and a pure virtual call, which only a
-// broken object can make, ends the thread's work at once.
+// Allocation on the handheld, with no C++ runtime: the nothrow `new` over the
+// local heap returns null when memory runs out (the plain form, which would
+// have to throw, is not given: a plain `new` fails the link), and a pure
+// virtual call, which only a broken object can make, ends the thread's work
+// at once.
+#include <new>
+
 #include "../handheld.h"
 
-void* operator new(size_t size)
+const std::nothrow_t std::nothrow = std::nothrow_t();
+
+void* operator new(size_t size, const std::nothrow_t&) throw()
 {
     return LocalAlloc(LMEM_FIXED, size ? size : 1);
 }
 
-void* operator new[](size_t size)
+void* operator new[](size_t size, const std::nothrow_t&) throw()
 {
-    return operator new(size);
+    return operator new(size, std::nothrow);
 }
 
 void operator delete(void* block) throw()

@@ -46,7 +46,9 @@ class RuntimeOnStrongArm(unittest.TestCase):
 
     def test_new_and_delete_take_and_give_back_local_memory(self):
         host = self.host
-        self.assertEqual(7, host.call("ProbeNewObject"), "constructed in LocalAlloc's block")
+        counted = host.call("ProbeNewObject")
+        self.assertEqual(({counted: 4}, 7), (host.blocks, host.word(counted)), "constructed in LocalAlloc's block")
+        host.call("ProbeDeleteObject", counted)
         self.assertEqual({}, host.blocks, "deleted")
         block = host.call("ProbeNewArray", 0)
         self.assertEqual({block: 1}, host.blocks, "new of nothing takes a byte")
@@ -57,6 +59,7 @@ class RuntimeOnStrongArm(unittest.TestCase):
         self.assertEqual(calls, len(host.calls), "delete of null frees nothing")
         host.out_of_memory = True
         self.assertEqual(0, host.call("ProbeNewArray", 16), "null when memory runs out")
+        self.assertEqual(0, host.call("ProbeNewObject"), "null, and no constructor run on it (that faults)")
 
     def test_a_pure_virtual_call_faults(self):
         with self.assertRaisesRegex(HostError, "UNMAPPED"):

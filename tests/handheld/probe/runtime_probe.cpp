@@ -3,6 +3,8 @@
 // the program's WinMain shows what the layer's entry handed it.
 #include <handheld.h>
 
+#include <new>
+
 namespace {
 
 struct Counted {
@@ -34,18 +36,21 @@ int ProbeRemainder(int dividend, int divisor)
     return dividend % divisor;
 }
 
-// The object's value, or -1 when new gave nothing.
-int ProbeNewObject()
+// Handed out, so that the compiler can't leave the allocation out; null when
+// new gave nothing (a constructor run on null would fault instead).
+Counted* ProbeNewObject()
 {
-    Counted* counted = new Counted;
-    int value = counted ? counted->value : -1;
+    return new (std::nothrow) Counted;
+}
+
+void ProbeDeleteObject(Counted* counted)
+{
     delete counted;
-    return value;
 }
 
 void* ProbeNewArray(unsigned int size)
 {
-    return new char[size];
+    return new (std::nothrow) char[size];
 }
 
 void ProbeDeleteArray(void* block)
