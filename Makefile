@@ -38,7 +38,10 @@ $(HANDHELD)/CMakeCache.txt: | prereqs
 	cmake -S . -B $(HANDHELD) -DCMAKE_TOOLCHAIN_FILE=cmake/handheld-arm.cmake \
 	  -DDELIVERABLES_ONLY=ON -DDESKTOP_BUILD=$(abspath $(BUILD))
 
+# `make handheld KEYBOARD_SERVICE=PATH` puts the keyboard maker's ARM
+# KeybdR410.exe into the cabinet (and keeps it for later runs).
 handheld: build $(HANDHELD)/CMakeCache.txt
+	$(if $(KEYBOARD_SERVICE),cmake -B $(HANDHELD) -DKEYBOARD_SERVICE=$(abspath $(KEYBOARD_SERVICE)))
 	cmake --build $(HANDHELD) --parallel $(JOBS)
 
 test: build handheld
