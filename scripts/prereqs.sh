@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the demo need, when any is missing.
 # The handheld build takes clang, and binutils-source with flex, bison and m4
 # to build its assembler and linker (scripts/handheld-toolchain.sh); its driver
-# test runs on python3-unicorn.
+# test runs on python3-unicorn (which needs python3-distutils).
 set -eu
 
 packages="cmake make
@@ -12,7 +12,7 @@ packages="cmake make
   wine wine64 fonts-wine
   xvfb xauth imagemagick xdotool
   googletest cabextract
-  clang binutils-source xz-utils flex bison m4 python3-unicorn"
+  clang binutils-source xz-utils flex bison m4 python3-unicorn python3-distutils"
 
 missing=""
 for p in $packages; do
