@@ -51,6 +51,7 @@ public:
         UINT number;
         WPARAM wParam;
         LPARAM lParam;
+        DWORD time;  // when it was posted (GetMessageTime: the tick count)
     };
 
     MessageRecorder();
