@@ -16,14 +16,15 @@ HANDLE HoldSettingsFile()
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Each row: the file when the page opens, the slider positions the page shows,
-// and by the file's state at a save what the file holds then, but for the
-// repeat fields, which the save sets (a held file keeps its own).
+// Each row: the file when the page opens, the slider positions the page shows
+// (five steps each, 0 to 4: codes past the fifth show at it), and by the
+// file's state at a save what the file holds then, but for the repeat fields,
+// which the save sets (a held file keeps its own).
 TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsThen)
 {
     const std::string full = Image('A', 8, 3), other = Image('a', 16, 1), none = Image(0, 0, 0);
     const std::string part = Image('C', 20, 0).substr(0, 1000), partRead = part + none.substr(1000);
-    const std::string image = Image('E', 0, 4), longer = image + "beyond";
+    const std::string image = Image('E', 24, 5), longer = image + "beyond";
     const char* atSave[] = {"unchanged", "rewritten", "removed", "held"};
     const struct {
         const char* atOpen;
@@ -35,7 +36,12 @@ TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsTh
         {"missing", nullptr, false, 0, 0, {none, other, none, ""}},
         {"full", &full, false, 1, 3, {full, other, full, full}},
         {"short", &part, false, 4, 0, {partRead, other, partRead, part}},
-        {"longer", &longer, false, 0, 4, {image, other, image, longer}},
+        {"longer, codes past the sliders' fifth step",
+         &longer,
+         false,
+         4,
+         4,
+         {image, other, image, longer}},
         {"held", &full, true, 0, 0, {full, other, none, full}},
     };
     for (const auto& row : rows) {

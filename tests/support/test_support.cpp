@@ -251,6 +251,12 @@ RECT ScreenArea()
     return screen;
 }
 
+bool Within(const RECT& inner, const RECT& outer)
+{
+    RECT both;
+    return IntersectRect(&both, &inner, &outer) && EqualRect(&both, &inner);
+}
+
 HWND FocusedWindow(HWND window)
 {
     GUITHREADINFO info = {};

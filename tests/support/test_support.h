@@ -85,6 +85,8 @@ std::wstring WindowText(HWND window);
 RECT WindowRect(HWND window);
 // The emulated handheld's screen: the work area.
 RECT ScreenArea();
+// Whether the rectangle lies wholly inside the other.
+bool Within(const RECT& inner, const RECT& outer);
 std::wstring ClassName(HWND window);
 
 // The window with the keyboard focus in the thread that owns this window.
