@@ -31,4 +31,4 @@ if [ -n "$found" ]; then
   echo "$found" | sed 's/^/  defined again: /'
   exit 1
 fi
-echo "  $checked sources and scripts: the messages ($(echo $numbers)) and control codes only in their headers"
+echo "interfaces: $checked sources and scripts, the messages ($(echo $numbers)) and control codes only in their headers"
