@@ -36,12 +36,7 @@ TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsTh
         {"missing", nullptr, false, 0, 0, {none, other, none, ""}},
         {"full", &full, false, 1, 3, {full, other, full, full}},
         {"short", &part, false, 4, 0, {partRead, other, partRead, part}},
-        {"longer, codes past the sliders' fifth step",
-         &longer,
-         false,
-         4,
-         4,
-         {image, other, image, longer}},
+        {"longer, codes past the steps", &longer, false, 4, 4, {image, other, image, longer}},
         {"held", &full, true, 0, 0, {full, other, none, full}},
     };
     for (const auto& row : rows) {
