@@ -18,17 +18,19 @@ function(project_target target)
   endif()
 endfunction()
 
-# A deliverable for the handheld: small, no exceptions or RTTI, allocation that
-# returns null on failure (checked before construction), unused code dropped,
-# symbols stripped. In a desktop build programs start at the layer's program
+# A deliverable for the handheld: C++98, the dialect of the handheld SDK's
+# compilers (strictly: any later feature fails the build), small, no
+# exceptions or RTTI, allocation that returns null on failure (checked before
+# construction), unused code dropped, symbols stripped. In a desktop build programs start at the layer's program
 # entry (with a wide WinMain, as on the handheld) and take the layer's heap;
 # libraries start at DllMain. Neither has the C runtime's start-up code, which
 # they don't use; the compiler's own helpers (memcpy and the like) still come
 # from the system's C library.
 function(handheld_target target)
   project_target(${target})
+  set_target_properties(${target} PROPERTIES CXX_STANDARD 98)
   target_compile_options(${target} PRIVATE
-    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fcheck-new -fno-threadsafe-statics>
+    $<$<COMPILE_LANGUAGE:CXX>:-pedantic-errors -fno-exceptions -fno-rtti -fcheck-new -fno-threadsafe-statics>
     -Os -ffunction-sections -fdata-sections)
   get_target_property(type ${target} TYPE)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)

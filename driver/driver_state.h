@@ -30,9 +30,10 @@ extern HWND volatile clientWindow;
 // 1 once the polling thread has taken its one look at the current power cycle.
 extern volatile DWORD notifiedFlag;
 // 1 from RSN_Init to RSN_Deinit, while stateLock is initialised. Only those
-// two touch it, and the device manager never calls them at once.
+// two write it, and the device manager never calls them at once;
+// RSN_IOControl refuses every control code while it is 0.
 extern DWORD runningFlag;
 
-static_assert(sizeof(powerDownFlag) == 4 && sizeof(resumedFlag) == 4 && sizeof(pollThreadId) == 4 &&
-                  sizeof(notifiedFlag) == 4 && sizeof(runningFlag) == 4,
-              "the flags and the thread identifier are 32-bit words");
+// The flags and the thread identifier are 32-bit words.
+C_ASSERT(sizeof(powerDownFlag) == 4 && sizeof(resumedFlag) == 4 && sizeof(pollThreadId) == 4 &&
+         sizeof(notifiedFlag) == 4 && sizeof(runningFlag) == 4);

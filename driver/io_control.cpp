@@ -33,7 +33,7 @@ BOOL SetWindow(PBYTE input, DWORD inputLength)
 BOOL ClearWindow()
 {
     EnterCriticalSection(&stateLock);
-    clientWindow = nullptr;
+    clientWindow = NULL;
     LeaveCriticalSection(&stateLock);
     return TRUE;
 }
@@ -43,6 +43,11 @@ BOOL ClearWindow()
 BOOL RSN_IOControl(DWORD, DWORD code, PBYTE input, DWORD inputLength, PBYTE output,
                    DWORD outputLength, PDWORD bytesReturned)
 {
+    // A client may use its handle before the driver's start or keep it past
+    // its stop: the lock is not initialised then, and nothing is done.
+    if (!runningFlag) {
+        return FALSE;
+    }
     switch (code) {
     case RSN_IOCTL_GET_RESUMED:
         return GetResumed(output, outputLength, bytesReturned);

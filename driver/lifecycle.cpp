@@ -15,10 +15,10 @@ DWORD RSN_Init(DWORD)
     if (!runningFlag) {
         InitializeCriticalSection(&stateLock);
         // Manual reset: a stop, once asked for, stays asked for.
-        stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        stopEvent = CreateEventW(NULL, TRUE, FALSE, NULL);
         // A thread that could not be told to stop is not started.
         if (stopEvent) {
-            pollThread = CreateThread(nullptr, 0, PollThreadProc, nullptr, 0, &pollThreadId);
+            pollThread = CreateThread(NULL, 0, PollThreadProc, NULL, 0, &pollThreadId);
         }
         runningFlag = 1;
     }
@@ -38,11 +38,11 @@ BOOL RSN_Deinit(DWORD)
         SetEvent(stopEvent);
         WaitForSingleObject(pollThread, INFINITE);
         CloseHandle(pollThread);
-        pollThread = nullptr;
+        pollThread = NULL;
     }
     if (stopEvent) {
         CloseHandle(stopEvent);
-        stopEvent = nullptr;
+        stopEvent = NULL;
     }
     DeleteCriticalSection(&stateLock);
     runningFlag = 0;

@@ -28,22 +28,21 @@ DWORD RSN_Seek(DWORD openContext, LONG distance, WORD moveMethod);
 }  // extern "C"
 
 // Control codes: the plain numbers, not values built with CTL_CODE.
-constexpr DWORD RSN_IOCTL_GET_RESUMED = 1;    // output: the resumed state as one 32-bit word
-constexpr DWORD RSN_IOCTL_CLEAR_RESUMED = 2;  // no buffers
-constexpr DWORD RSN_IOCTL_SET_WINDOW = 3;     // input: the window handle as one 32-bit word
-constexpr DWORD RSN_IOCTL_CLEAR_WINDOW = 4;   // no buffers; nothing is posted after it returns
+const DWORD RSN_IOCTL_GET_RESUMED = 1;    // output: the resumed state as one 32-bit word
+const DWORD RSN_IOCTL_CLEAR_RESUMED = 2;  // no buffers
+const DWORD RSN_IOCTL_SET_WINDOW = 3;     // input: the window handle as one 32-bit word
+const DWORD RSN_IOCTL_CLEAR_WINDOW = 4;   // no buffers; nothing is posted after it returns
 
 // Posted to the client's window, wParam and lParam 0, at most one a power cycle.
-constexpr UINT RSN_MSG_RESUMED = WM_USER + 101;    // resumed after a power-down
-constexpr UINT RSN_MSG_POWERDOWN = WM_USER + 102;  // powered down, no resume seen yet
+const UINT RSN_MSG_RESUMED = WM_USER + 101;    // resumed after a power-down
+const UINT RSN_MSG_POWERDOWN = WM_USER + 102;  // powered down, no resume seen yet
 
 // Failure result of RSN_Read, RSN_Write and RSN_Seek.
-constexpr DWORD RSN_FAILED = 0xFFFFFFFF;
+const DWORD RSN_FAILED = 0xFFFFFFFF;
 
-static_assert(RSN_IOCTL_GET_RESUMED == 1 && RSN_IOCTL_CLEAR_RESUMED == 2 &&
-                  RSN_IOCTL_SET_WINDOW == 3 && RSN_IOCTL_CLEAR_WINDOW == 4,
-              "the control codes are the plain numbers 1 to 4");
-static_assert(RSN_MSG_RESUMED == 1125 && RSN_MSG_POWERDOWN == 1126,
-              "clients know the messages by their numbers");
-static_assert(sizeof(DWORD) == 4 && sizeof(RSN_FAILED) == 4,
-              "contexts, codes and results are 32-bit words");
+// The control codes are the plain numbers 1 to 4; clients know the messages by
+// their numbers; contexts, codes and results are 32-bit words.
+C_ASSERT(RSN_IOCTL_GET_RESUMED == 1 && RSN_IOCTL_CLEAR_RESUMED == 2 && RSN_IOCTL_SET_WINDOW == 3 &&
+         RSN_IOCTL_CLEAR_WINDOW == 4);
+C_ASSERT(RSN_MSG_RESUMED == 1125 && RSN_MSG_POWERDOWN == 1126);
+C_ASSERT(sizeof(DWORD) == 4 && sizeof(RSN_FAILED) == 4);

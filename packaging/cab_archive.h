@@ -1,6 +1,6 @@
 // Cab archives, the MS-CAB container, through Windows' own cabinet library:
-// FCI writes them, FDI reads them. Members are stored uncompressed, in the
-// given order. What the members mean is package_cabinet.h's.
+// FCI writes them, FDI reads them, in every layout that FDI reads. Members
+// are stored in the given order. What the members mean is package_cabinet.h's.
 #pragma once
 
 #include <functional>
@@ -12,9 +12,18 @@ struct ArchiveMember {
     std::wstring path;  // desktop path of its contents
 };
 
+// How an archive is laid out. The project's cabinets store their members
+// uncompressed in one folder; newer wizards compress them (MSZIP), may give
+// each its own folder, and reserve room in the header and in each folder.
+struct ArchiveShape {
+    bool compressed = false;
+    bool folderEach = false;
+    bool reserved = false;
+};
+
 // False, with the reason in *error, when the archive can't be written.
 bool WriteCabArchive(const std::wstring& path, const std::vector<ArchiveMember>& members,
-                     std::wstring* error);
+                     std::wstring* error, const ArchiveShape& shape = ArchiveShape());
 
 // Whether to extract a member, asked with its name and size before anything
 // of it is written.

@@ -7,9 +7,10 @@
 
 #include <cstdlib>
 
-#include "handheld_names.h"
 #include "cab_archive.h"
 #include "cab_archive_io.h"
+#include "handheld_names.h"
+#include "installation_checks.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ INT_PTR DIAMONDAPI Notify(FDINOTIFICATIONTYPE fdint, PFDINOTIFICATION pfdin)
     case fdintCOPY_FILE: {
         std::string name = pfdin->psz1;
         if (const wchar_t* problem = NameProblem(Wide(name))) {
-            *extraction->error = L"the member name \"" + Wide(name) + L"\" " + problem;
+            *extraction->error = L"the member name " + Quoted(Wide(name)) + L" " + problem;
             return -1;
         }
         if (extraction->extract && !extraction->extract(name, pfdin->cb)) {

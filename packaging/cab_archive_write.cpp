@@ -114,7 +114,7 @@ INT_PTR DIAMONDAPI OpenInfo(char* pszName, USHORT* pdate, USHORT* ptime, USHORT*
 }  // namespace
 
 bool WriteCabArchive(const std::wstring& path, const std::vector<ArchiveMember>& members,
-                     std::wstring* error)
+                     std::wstring* error, const ArchiveShape& shape)
 {
     std::string cabinet;
     CCAB ccab = {};
@@ -126,6 +126,10 @@ bool WriteCabArchive(const std::wstring& path, const std::vector<ArchiveMember>&
     }
     ccab.cb = 0x7FFFFFFF;
     ccab.cbFolderThresh = 0x7FFFFFFF;
+    if (shape.reserved) {  // as newer wizards reserve it
+        ccab.cbReserveCFHeader = 20;
+        ccab.cbReserveCFFolder = 8;
+    }
     std::strcpy(ccab.szCabPath, cabinet.substr(0, slash + 1).c_str());
     std::strcpy(ccab.szCab, cabinet.substr(slash + 1).c_str());
 
@@ -142,7 +146,8 @@ bool WriteCabArchive(const std::wstring& path, const std::vector<ArchiveMember>&
         std::string source;
         if (!AnsiPath(member.path, &source) ||
             !FCIAddFile(fci, &source[0], const_cast<char*>(member.name.c_str()), FALSE, NextCabinet,
-                        Status, OpenInfo, tcompTYPE_NONE)) {
+                        Status, OpenInfo, shape.compressed ? tcompTYPE_MSZIP : tcompTYPE_NONE) ||
+            (shape.folderEach && !FCIFlushFolder(fci, NextCabinet, Status))) {
             *error = L"cannot add " + member.path + L" to the cabinet (error " +
                      std::to_wstring(erf.erfOper) + L")";
             written = false;

@@ -156,7 +156,8 @@ private:
                                      : Folder(line, Field(line, 3), &shortcut.folder))) {
             return false;
         }
-        shortcut.path = HandheldFolder(shortcut.folder) + L"\\" + shortcut.name + L".lnk";
+        shortcut.name += L".lnk";  // the shortcut file's name, as the installation data holds it
+        shortcut.path = HandheldFolder(shortcut.folder) + L"\\" + shortcut.name;
         shortcut.target = started->installed;
         package->shortcuts.push_back(shortcut);
         return true;

@@ -73,6 +73,17 @@ std::wstring HandheldFolder(const std::wstring& folder, int* number)
     return L"";
 }
 
+std::wstring InstallationFolder(const std::wstring& folder, int* number)
+{
+    if (!folder.empty() && folder[0] == L'\\') {
+        if (number) {
+            *number = 0;
+        }
+        return folder;
+    }
+    return HandheldFolder(folder, number);
+}
+
 const RegistryRoot* FindRoot(const std::wstring& name)
 {
     for (const RegistryRoot& root : kRoots) {

@@ -16,6 +16,11 @@ std::wstring StandardFolder(int number);
 // starts with no standard folder that this installer knows. *number gets n.
 std::wstring HandheldFolder(const std::wstring& folder, int* number = nullptr);
 
+// The handheld path of a folder that starts either with a standard folder
+// (HandheldFolder; *number gets n) or with an absolute handheld path
+// ("\Program Files\App", itself; *number gets 0); empty for any other.
+std::wstring InstallationFolder(const std::wstring& folder, int* number = nullptr);
+
 // The registry roots that a package may write to: "HKLM" and its code in the
 // installation data; null when there is none of that name or code.
 struct RegistryRoot {

@@ -31,16 +31,30 @@ std::wstring PathProblem(const std::wstring& item, const std::vector<WORD>& ids,
         if (found == strings.end()) {
             return item + L" names the string " + std::to_wstring(ids[i]) + L", which is not there";
         }
-        const std::wstring& part = found->second;
-        bool standard = !HandheldFolder(part).empty() && part.find(L'\\') == std::wstring::npos;
-        if (i == 0 && inFolder && !standard) {
-            return item + L" starts with " + Quoted(part) + L", no standard folder such as %CE2%";
+        *path += (i ? L"\\" : L"") + found->second;
+    }
+    if (path->empty()) {
+        return item + L" names nothing";
+    }
+    size_t start = 0;  // of the parts that must be plain names
+    if (inFolder) {
+        start = path->find(L'\\');
+        std::wstring base = path->substr(0, start);
+        if (start != 0 && HandheldFolder(base).empty()) {
+            return item + L" starts with " + Quoted(base) +
+                   L", neither a standard folder such as %CE2% nor the handheld's root";
         }
-        std::wstring problem = i == 0 && inFolder ? L"" : PlainNameProblem(item + L"'s name", part);
-        if (!problem.empty()) {
+        if (start == std::wstring::npos) {
+            return L"";
+        }
+        ++start;
+    }
+    for (size_t end = start;; start = end + 1) {
+        end = path->find(L'\\', start);
+        std::wstring problem =
+            PlainNameProblem(item + L"'s name", path->substr(start, end - start));
+        if (!problem.empty() || end == std::wstring::npos) {
             return problem;
         }
-        *path += (i ? L"\\" : L"") + part;
     }
-    return path->empty() ? item + L" names nothing" : L"";
 }

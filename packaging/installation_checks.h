@@ -18,8 +18,10 @@ std::wstring PlainNameProblem(const std::wstring& what, const std::wstring& name
 // When a handheld path is not shorter than MAX_PATH with its terminating zero.
 std::wstring LongPathProblem(const std::wstring& item, const std::wstring& path);
 
-// The path that a list of string numbers names, each a plain name, the first a
-// standard folder such as %CE2% when `inFolder`; or what is wrong with it.
+// The path that a list of string numbers names, the strings joined with
+// backslashes: every part between backslashes a plain name but the start of a
+// folder (`inFolder`), which is a standard folder such as %CE2% or the
+// handheld's root (a string "\Program Files"); or what is wrong with it.
 std::wstring PathProblem(const std::wstring& item, const std::vector<WORD>& ids,
                          const std::map<WORD, std::wstring>& strings, bool inFolder,
                          std::wstring* path);

@@ -14,7 +14,8 @@ namespace {
 // Decodes and checks the whole data: its parts lie back to back in the order
 // that the encoder writes them, each section exactly filled by its entries,
 // every text ASCII, and every name of a file, folder, key, value or shortcut
-// a plain name below its standard folder or registry root.
+// a plain name below its standard folder, the handheld's root or registry
+// root. Entries refer to one another by number, whatever their order.
 class Decoder {
 public:
     Decoder(const std::string& bytes, std::wstring* error) : bytes_(bytes), error_(error) {}
@@ -86,6 +87,10 @@ private:
         if (problem) {
             return Fail(L"the unsupported platforms " + std::wstring(problem));
         }
+        if (RecordName(*package).size() > kLongestKeyName) {
+            return Fail(L"the product's record, " + Quoted(RecordName(*package)) +
+                        L", is longer than a registry key's name may be");
+        }
         return Check(PlainNameProblem(L"the product's record", RecordName(*package)));
     }
 
@@ -121,8 +126,23 @@ private:
                             std::to_wstring(end - next_) + L" bytes");
             }
             next_ = end;
+            if (section == kFolders && !folders_.empty()) {
+                // The installation folder is the one of the lowest number, as
+                // the wizard numbers InstallDir before the folders below it.
+                package->installDir = folders_.begin()->second;
+                package->installFolder = InstallationFolder(package->installDir);
+            }
         }
         return !package->installDir.empty() || Fail(L"the installation data names no folder");
+    }
+
+    // Each entry's number once in its section.
+    template <typename Entries>
+    bool Unique(Section section, WORD number, const Entries& entries)
+    {
+        return !entries.count(number) ||
+               Intact(section == kStrings ? L"has a number that another string has"
+                                          : L"has a number that another entry has");
     }
 
     bool Path(Section section, WORD entry, const std::vector<WORD>& ids, bool inFolder,
@@ -137,23 +157,18 @@ private:
     {
         StringHead head = {};
         std::string data;
-        return Entry(reader, &head, &data) && Intact(ReadText(data, &strings_[head.number]));
+        return Entry(reader, &head, &data) && Unique(kStrings, head.number, strings_) &&
+               Intact(ReadText(data, &strings_[head.number]));
     }
 
-    bool Folder(PartReader* reader, Package* package)
+    bool Folder(PartReader* reader, Package*)
     {
         FolderHead head = {};
         std::string data;
         std::vector<WORD> ids;
-        if (!Entry(reader, &head, &data) || !Intact(ReadPathList(data, &ids)) ||
-            !Path(kFolders, head.number, ids, true, &folders_[head.number])) {
-            return false;
-        }
-        if (package->installDir.empty()) {  // the first folder is the installation folder
-            package->installDir = folders_[head.number];
-            package->installFolder = HandheldFolder(package->installDir);
-        }
-        return true;
+        return Entry(reader, &head, &data) && Unique(kFolders, head.number, folders_) &&
+               Intact(ReadPathList(data, &ids)) &&
+               Path(kFolders, head.number, ids, true, &folders_[head.number]);
     }
 
     bool File(PartReader* reader, Package* package)
@@ -169,17 +184,17 @@ private:
         file.flags = head.flags;
         auto found = folders_.find(head.folder);
         if (found == folders_.end()) {
-            return Fail(L"the file " + file.name + L" names the folder " +
+            return Fail(L"the file " + Quoted(file.name) + L" names the folder " +
                         std::to_wstring(head.folder) + L", which is not there");
         }
         // Its member .NNN: the .000 is the data, the .999 the hook library.
         if (file.number == 0 || file.number > kMostFiles || !numbers_.insert(file.number).second) {
-            return Fail(L"the file " + file.name + L" has the number " +
+            return Fail(L"the file " + Quoted(file.name) + L" has the number " +
                         std::to_wstring(file.number) + L", not one of its own from 1 to " +
                         std::to_wstring(kMostFiles));
         }
         file.folder = found->second;
-        file.installed = HandheldFolder(file.folder) + L"\\" + file.name;
+        file.installed = InstallationFolder(file.folder) + L"\\" + file.name;
         package->files.push_back(file);
         return Check(LongPathProblem(L"the file " + std::to_wstring(file.number), file.installed));
     }
@@ -189,7 +204,8 @@ private:
         KeyHead head = {};
         std::string data;
         std::vector<WORD> ids;
-        if (!Entry(reader, &head, &data) || !Intact(ReadPathList(data, &ids))) {
+        if (!Entry(reader, &head, &data) || !Unique(kKeys, head.number, keys_) ||
+            !Intact(ReadPathList(data, &ids))) {
             return false;
         }
         if (!FindRoot(head.root)) {
@@ -252,26 +268,32 @@ private:
     {
         LinkHead head = {};
         std::string data;
-        std::vector<WORD> ids;
+        std::vector<WORD> ids(1);
         std::wstring below;
-        if (!Entry(reader, &head, &data) || !Intact(ReadPathList(data, &ids)) ||
+        if (!Entry(reader, &head, &data)) {
+            return false;
+        }
+        // One string, the file's name with .lnk; before, a path list without it.
+        bool before = data.size() != sizeof(WORD);
+        if (!Intact(before ? ReadPathList(data, &ids) : ReadLinkName(data, &ids[0])) ||
             !Path(kLinks, head.number, ids, false, &below)) {
             return false;
         }
         PackageShortcut shortcut;
         size_t name = below.find_last_of(L'\\');
-        shortcut.name = name == std::wstring::npos ? below : below.substr(name + 1);
+        shortcut.name = (name == std::wstring::npos ? below : below.substr(name + 1)) +
+                        (before ? L".lnk" : L"");
         shortcut.folder = head.folder ? StandardFolder(head.folder) : package->installDir;
         shortcut.folder += name == std::wstring::npos ? L"" : L"\\" + below.substr(0, name);
         auto file = std::find_if(
             package->files.begin(), package->files.end(),
             [&](const PackageFile& candidate) { return candidate.number == head.target; });
         if (head.type != kLinkToFile || file == package->files.end() ||
-            HandheldFolder(shortcut.folder).empty()) {
-            return Fail(L"the shortcut " + below +
+            InstallationFolder(shortcut.folder).empty()) {
+            return Fail(L"the shortcut " + Quoted(below) +
                         L" is not one to an installed file in a standard folder");
         }
-        shortcut.path = HandheldFolder(shortcut.folder) + L"\\" + shortcut.name + L".lnk";
+        shortcut.path = InstallationFolder(shortcut.folder) + L"\\" + shortcut.name;
         shortcut.target = file->installed;
         package->shortcuts.push_back(shortcut);
         return Check(
@@ -287,6 +309,8 @@ private:
     std::map<WORD, std::wstring> folders_;
     std::map<WORD, std::pair<WORD, std::wstring>> keys_;
     std::set<WORD> numbers_;  // of the files
+    // A registry key's name, "<Provider> <AppName>" below Software\Apps.
+    static const size_t kLongestKeyName = 255;
 };
 
 }  // namespace

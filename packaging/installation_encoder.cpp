@@ -1,7 +1,8 @@
 // The installation data's encoder: strings, folders and registry keys are
 // numbered from 1 in the order of their first use, files, values and
 // shortcuts in the package's order; the first folder is the installation
-// folder.
+// folder, written as the wizard writes InstallDir: ONE string ("%CE1%\App",
+// "\Program Files"), the folders below it that string and a string a part.
 #include <algorithm>
 #include <utility>
 
@@ -65,6 +66,7 @@ public:
 
         std::string sections[kSectionCount];
         WORD installFolder = 0;  // the first folder
+        installDir_ = package.installDir;
         if (!Folder(package.installDir, &installFolder) || !Files(package, &sections[kFiles]) ||
             !Values(package, &sections[kValues]) || !Links(package, &sections[kLinks])) {
             return false;
@@ -149,10 +151,18 @@ private:
         return true;
     }
 
+    // A folder's path list: its start as one string (the installation
+    // folder, or a path's first part below the handheld's root), then a string
+    // a part.
     bool Folder(const std::wstring& folder, WORD* id)
     {
-        std::vector<WORD> ids;
-        if (!Path(folder, &ids)) {
+        size_t start = folder.find(L'\\', folder.empty() || folder[0] != L'\\' ? 0 : 1);
+        if (InInstallDir(folder)) {
+            start = folder.size() == installDir_.size() ? std::wstring::npos : installDir_.size();
+        }
+        std::vector<WORD> ids(1);
+        if (!String(folder.substr(0, start), &ids[0]) ||
+            (start != std::wstring::npos && !Path(folder.substr(start + 1), &ids))) {
             return false;
         }
         *id = Number(&folders_, ids);
@@ -192,6 +202,8 @@ private:
             ValueHead head = {};
             head.number = ++id;
             head.key = Number(&keys_, std::make_pair(root->code, path));
+            head.substitute =
+                value.type == REG_SZ && value.text.find(kInstallDirWord) != std::wstring::npos;
             head.type = value.type == REG_DWORD ? kNumberValueType : kTextValueType;
             std::string data = name + '\0';
             if (value.type == REG_DWORD) {
@@ -204,6 +216,9 @@ private:
         return true;
     }
 
+    // A shortcut: its base folder, a standard folder's n or 0 for the
+    // installation folder, and ONE string, its file name with .lnk (after the
+    // folders below the base, if any), without a 0.
     bool Links(const Package& package, std::string* out)
     {
         WORD id = 0;
@@ -212,10 +227,11 @@ private:
             auto target = std::find_if(
                 package.files.begin(), package.files.end(),
                 [&](const PackageFile& file) { return file.installed == shortcut.target; });
-            std::wstring below = shortcut.folder.substr(shortcut.folder.find(L'%', 1) + 1);
-            std::vector<WORD> path;
-            if (HandheldFolder(shortcut.folder, &folder).empty() || target == package.files.end() ||
-                !Path((below.empty() ? L"" : below.substr(1) + L"\\") + shortcut.name, &path)) {
+            std::wstring base = StandardBase(shortcut.folder, &folder);
+            std::wstring below = shortcut.folder.substr(base.size());
+            WORD name = 0;
+            if (base.empty() || target == package.files.end() ||
+                !String((below.empty() ? L"" : below.substr(1) + L"\\") + shortcut.name, &name)) {
                 return Fail(L"the shortcut " + shortcut.name + L" can't be described");
             }
             LinkHead head = {};
@@ -223,15 +239,35 @@ private:
             head.folder = static_cast<WORD>(folder);
             head.target = target->number;
             head.type = kLinkToFile;
-            AppendEntry(out, head, PathListBytes(path));
+            AppendEntry(out, head, std::string(reinterpret_cast<const char*>(&name), sizeof(name)));
         }
         return true;
+    }
+
+    // Whether the folder is the installation folder or one below it.
+    bool InInstallDir(const std::wstring& folder) const
+    {
+        return folder.compare(0, installDir_.size(), installDir_) == 0 &&
+               (folder.size() == installDir_.size() || folder[installDir_.size()] == L'\\');
+    }
+
+    // The start of a shortcut's folder that its base folder names: the
+    // installation folder (n = 0) when it is one below a standard folder or
+    // the handheld's root, else the standard folder; empty for neither.
+    std::wstring StandardBase(const std::wstring& folder, int* number) const
+    {
+        if (InInstallDir(folder) && installDir_.find(L'\\') != std::wstring::npos) {
+            *number = 0;
+            return installDir_;
+        }
+        return HandheldFolder(folder, number).empty() ? L"" : StandardFolder(*number);
     }
 
     std::wstring* error_;
     std::vector<std::string> strings_;
     std::vector<std::vector<WORD>> folders_;  // the first is the installation folder
     std::vector<std::pair<WORD, std::vector<WORD>>> keys_;
+    std::wstring installDir_;
 };
 
 }  // namespace

@@ -42,15 +42,16 @@ std::wstring Wide(const std::string& ascii)
 
 const wchar_t* ReadText(const std::string& bytes, std::wstring* text)
 {
-    if (bytes.empty() || bytes.find('\0') != bytes.size() - 1) {
+    size_t end = bytes.find('\0');
+    if (end == std::string::npos) {
         return L"holds text that does not end in its 0";
     }
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) > 0x7F) {
+    for (size_t i = 0; i < end; ++i) {
+        if (static_cast<unsigned char>(bytes[i]) > 0x7F) {
             return L"holds text that is not ASCII";
         }
     }
-    *text = Wide(bytes.substr(0, bytes.size() - 1));
+    *text = Wide(bytes.substr(0, end));
     return nullptr;
 }
 
@@ -70,6 +71,9 @@ const wchar_t* ReadPlatforms(const std::string& bytes, std::vector<std::wstring>
 {
     for (size_t start = 0; start < bytes.size();) {
         size_t end = bytes.find('\0', start);
+        if (end == start && end + 1 == bytes.size()) {
+            break;  // the empty name that ends the list
+        }
         std::wstring name = Wide(bytes.substr(start, end - start));
         if (end == std::string::npos || end == start ||
             !std::all_of(name.begin(), name.end(), Printable)) {
@@ -98,4 +102,13 @@ const wchar_t* ReadPathList(const std::string& bytes, std::vector<WORD>* ids)
     }
     ids->pop_back();
     return nullptr;
+}
+
+const wchar_t* ReadLinkName(const std::string& bytes, WORD* id)
+{
+    if (bytes.size() != sizeof(WORD)) {
+        return L"holds no one string number";
+    }
+    std::memcpy(id, bytes.data(), sizeof(WORD));
+    return *id ? nullptr : L"names the string 0";
 }

@@ -57,8 +57,10 @@ const struct {
 };
 
 // The texts right after the header, one after another in this order: the
-// application's name and its provider, each with its 0, then the unsupported
-// platforms, each name with its 0.
+// application's name and its provider, each with its 0 (which newer wizards
+// pad with more zeros to a multiple of 4, the length counting them), then the
+// unsupported platforms, each name with its 0, which newer wizards end with
+// an empty name.
 enum HeaderText { kAppName, kProvider, kPlatforms, kHeaderTextCount };
 const struct {
     WORD InstallationHeader::*offset;
@@ -70,9 +72,11 @@ const struct {
 };
 
 // The heads of the sections' entries. Each section's entries are numbered
-// from 1; a path list is string numbers ending in 0.
+// from 1 and refer to one another by number, in any order; a path list is
+// string numbers ending in 0. A string may hold backslashes
+// ("%CE1%\Games", "\Program Files").
 #pragma pack(push, 1)
-struct StringHead {  // then the text with its 0
+struct StringHead {  // then the text with its 0, padded or not
     WORD number;
     WORD length;
 };
@@ -80,10 +84,10 @@ struct FolderHead {  // then the folder's path list
     WORD number;
     WORD length;
 };
-struct FileHead {     // then the installed name with its 0
+struct FileHead {     // then the installed name with its 0, padded or not
     WORD number;      // the member's .NNN
     WORD folder;      // its number
-    WORD sameNumber;  // the file's number again
+    WORD sameNumber;  // the file's number again (its place in the description)
     DWORD flags;      // copy flags
     WORD length;
 };
@@ -95,12 +99,15 @@ struct KeyHead {  // then the key's path list
 };
 struct ValueHead {  // then the name with its 0, and the text with its 0 or the number
     WORD number;
-    WORD key;     // its number
-    WORD unused;  // 0
-    DWORD type;   // kTextValueType or kNumberValueType
+    WORD key;         // its number
+    WORD substitute;  // 1 when the text holds kInstallDirWord, else 0
+    DWORD type;       // kTextValueType or kNumberValueType
     WORD length;
 };
-struct LinkHead {  // then the path list of the shortcut below its folder
+// Then the number of ONE string, the shortcut's file name with ".lnk", and no
+// 0. Cabinets that this project made before wrote a path list ending in 0
+// instead, its last string the name without ".lnk".
+struct LinkHead {
     WORD number;
     WORD unused;  // 0
     WORD folder;  // the standard folder's n, or 0 for the installation folder
@@ -155,16 +162,20 @@ private:
 bool ToAscii(const std::wstring& text, std::string* ascii);
 // Each byte as the character of its number, never widened with its sign.
 std::wstring Wide(const std::string& ascii);
-// The text of ASCII bytes ending in their one 0; why they are not, or null.
+// The text of ASCII bytes up to their first 0 (what follows it is padding);
+// why they are not such text, or null.
 const wchar_t* ReadText(const std::string& bytes, std::wstring* text);
 
 // The unsupported platforms: their names, each with its 0. The first name that
 // is not ASCII, or null.
 const std::wstring* PlatformBytes(const std::vector<std::wstring>& names, std::string* bytes);
-// The names; why the bytes are not printable names each with its 0, or null.
+// The names; why the bytes are not printable names each with its 0, the last
+// perhaps followed by an empty name, or null.
 const wchar_t* ReadPlatforms(const std::string& bytes, std::vector<std::wstring>* names);
 
 // Path lists: the string numbers and their 0.
 std::string PathListBytes(const std::vector<WORD>& ids);
 // The string numbers of a path list, without its 0; why it is none, or null.
 const wchar_t* ReadPathList(const std::string& bytes, std::vector<WORD>* ids);
+// The string number of a shortcut's name (two bytes); why it is none, or null.
+const wchar_t* ReadLinkName(const std::string& bytes, WORD* id);

@@ -24,18 +24,22 @@ struct PackageFile {
     WORD number;              // the member's .NNN, from 1
     std::wstring source;      // the description's name for it, or its member's name
     std::wstring sourcePath;  // desktop path of the file to install
-    std::wstring folder;      // as the installer resolves it: "%CE2%", "%CE1%\Games"
-    std::wstring name;        // installed file name
-    DWORD flags;              // copy flags, as the description gives them
-    std::wstring installed;   // handheld path, on an English handheld
+    std::wstring folder;  // "%CE2%", "%CE1%\Games", or below the handheld's root: "\Program Files"
+    std::wstring name;    // installed file name
+    DWORD flags;          // copy flags, as the description gives them
+    std::wstring installed;  // handheld path, on an English handheld
 };
 
 struct PackageShortcut {
     std::wstring folder;  // "%CE17%"
-    std::wstring name;    // without ".lnk"
+    std::wstring name;    // the shortcut file's name, with ".lnk"
     std::wstring path;    // handheld path of the shortcut file
     std::wstring target;  // handheld path of the installed file that it starts
 };
+
+// The word in a registry value's text that the installer replaces with the
+// installation folder.
+const wchar_t kInstallDirWord[] = L"%InstallDir%";
 
 // A registry value that the installer writes.
 struct PackageRegistryValue {
@@ -44,14 +48,14 @@ struct PackageRegistryValue {
     std::wstring key;
     std::wstring name;  // empty for the key's default value
     DWORD type;         // REG_SZ or REG_DWORD
-    std::wstring text;  // of a REG_SZ value
+    std::wstring text;  // of a REG_SZ value; its %InstallDir% is the installation folder
     DWORD number;       // of a REG_DWORD value
 };
 
 struct Package {
     std::wstring provider;
     std::wstring appName;
-    std::wstring installDir;     // as the installer resolves it: "%CE2%"
+    std::wstring installDir;     // "%CE2%", "%CE1%\App" or "\Program Files"
     std::wstring installFolder;  // handheld path
     // Where the product runs: 0 for no limit.
     DWORD processorType;

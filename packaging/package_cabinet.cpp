@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cab_archive.h"
+#include "installation_checks.h"
 #include "installation_data.h"
 
 namespace {
@@ -68,9 +69,10 @@ int MemberNumber(const std::string& name)
     return static_cast<int>(std::strtol(name.c_str() + dot + 1, nullptr, 10));
 }
 
-// The members' names by their numbers, from a pass that extracts none; false
-// when a name is no NAME.NNN of a number of its own, when they are too large
-// together or the installation data is missing.
+// The numbered members' names by their numbers, from a pass that extracts
+// none; false when two members have the same number, when they are too large
+// together or the installation data is missing. Members that have no number
+// (the _setup.xml of newer wizards) are no part of the installation.
 bool ListMembers(const std::wstring& path, const std::wstring& folder,
                  std::map<int, std::string>* numbered, std::wstring* error)
 {
@@ -80,8 +82,8 @@ bool ListMembers(const std::wstring& path, const std::wstring& folder,
     auto list = [&](const std::string& name, unsigned long size) {
         int number = MemberNumber(name);
         total += size;
-        if (problem.empty() && (number < 0 || !numbered->emplace(number, name).second)) {
-            problem = L"the member " + Wide(name) + L" is no NAME.NNN of a number of its own";
+        if (problem.empty() && number >= 0 && !numbered->emplace(number, name).second) {
+            problem = L"the member " + Quoted(Wide(name)) + L" has the number of another one";
         }
         return false;
     };
@@ -131,12 +133,12 @@ bool WritePackageCabinet(const Package& package, const std::wstring& path, std::
         return false;
     }
     std::vector<ArchiveMember> members = {{dataName, dataPath}};
-    for (const PackageFile& file : package.files) {
-        members.push_back({MemberName(file.name, file.number), file.sourcePath});
-    }
     if (!package.hookLibrary.empty()) {
         members.push_back(
             {MemberName(package.hookLibrary, kHookLibraryMember), package.hookLibraryPath});
+    }
+    for (auto file = package.files.rbegin(); file != package.files.rend(); ++file) {
+        members.push_back({MemberName(file->name, file->number), file->sourcePath});
     }
     bool written = WriteCabArchive(path, members, error);
     DeleteFileW(dataPath.c_str());
@@ -173,18 +175,19 @@ bool OpenPackageCabinet(const std::wstring& path, const std::wstring& folder, Pa
     unclaimed.erase(kHookLibraryMember);
     for (const PackageFile& file : package->files) {
         if (!unclaimed.erase(file.number)) {
-            *error = L"the file " + file.name + L" is the cabinet's member " +
+            *error = L"the file " + Quoted(file.name) + L" is the cabinet's member " +
                      Wide(Extension(file.number)) + L", which the cabinet does not hold";
             return false;
         }
     }
     if (!unclaimed.empty()) {
-        *error = L"the member " + Wide(unclaimed.begin()->second) + L" belongs to no file";
+        *error = L"the member " + Quoted(Wide(unclaimed.begin()->second)) + L" belongs to no file";
         return false;
     }
-    if (!ExtractCabArchive(
-            path, folder, &members, error,
-            [&](const std::string& name, unsigned long) { return name != dataName; })) {
+    if (!ExtractCabArchive(path, folder, &members, error,
+                           [&](const std::string& name, unsigned long) {
+                               return name != dataName && MemberNumber(name) >= 0;
+                           })) {
         return false;
     }
     for (const ArchiveMember& member : members) {

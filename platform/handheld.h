@@ -8,15 +8,26 @@
 #pragma once
 
 #ifdef _WIN32_WCE
-
 #include <windows.h>
 #include <commctrl.h>
 #include <aygshell.h>
+#else
+#include "desktop/handheld_api.h"
+#endif
+
+// The compile-time assertion of the platform's own headers (winnt.h), which
+// every fixed layout of the code is held to; in the same form for headers
+// that lack it.
+#ifndef C_ASSERT
+#define C_ASSERT(e) typedef char HandheldCompileTimeCheck[(e) ? 1 : -1]
+#endif
+
+#ifdef _WIN32_WCE
 
 // The handheld's fixed structure sizes; code fills dwSize and cbSize with sizeof.
-static_assert(sizeof(PROPSHEETHEADERW) == 40, "handheld sheet header is 40 bytes");
-static_assert(sizeof(PROPSHEETPAGEW) == 40, "handheld sheet page is 40 bytes");
-static_assert(sizeof(SHMENUBARINFO) == 36, "handheld menu bar info is 36 bytes");
+C_ASSERT(sizeof(PROPSHEETHEADERW) == 40);  // the sheet header
+C_ASSERT(sizeof(PROPSHEETPAGEW) == 40);    // a sheet page
+C_ASSERT(sizeof(SHMENUBARINFO) == 36);     // the menu bar's description
 
 // Window longs are 32 bits wide there, pointers included.
 #define SetWindowLongPtrW SetWindowLongW
@@ -30,8 +41,6 @@ static_assert(sizeof(SHMENUBARINFO) == 36, "handheld menu bar info is 36 bytes")
 #endif
 
 #else  // desktop Windows
-
-#include "desktop/handheld_api.h"
 
 // The handheld's entry function takes a wide command line (link with -municode).
 #define WinMain wWinMain

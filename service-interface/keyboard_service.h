@@ -11,9 +11,9 @@
 // Messages (absolute numbers). Queries are posted with the window to answer
 // in wParam; the answers carry the state in wParam (0 = off, non-zero = on).
 // The set messages are sent with the new state (0 or 1) in wParam.
-constexpr UINT KBSVC_QUERY_KEYBOARD = 1237;  // answered with KBSVC_KEYBOARD_STATE
-constexpr UINT KBSVC_KEYBOARD_STATE = 1238;
-constexpr UINT KBSVC_SET_KEYBOARD = 1239;
-constexpr UINT KBSVC_QUERY_SOUND = 1240;  // answered with KBSVC_SOUND_STATE
-constexpr UINT KBSVC_SOUND_STATE = 1241;
-constexpr UINT KBSVC_SET_SOUND = 1242;
+const UINT KBSVC_QUERY_KEYBOARD = 1237;  // answered with KBSVC_KEYBOARD_STATE
+const UINT KBSVC_KEYBOARD_STATE = 1238;
+const UINT KBSVC_SET_KEYBOARD = 1239;
+const UINT KBSVC_QUERY_SOUND = 1240;  // answered with KBSVC_SOUND_STATE
+const UINT KBSVC_SOUND_STATE = 1241;
+const UINT KBSVC_SET_SOUND = 1242;

@@ -18,13 +18,13 @@ HWND KeyboardApp::InitInstance(HINSTANCE instance)
 {
     serviceWindow = ContactKeyboardService();
     if (!serviceWindow) {
-        return nullptr;
+        return NULL;
     }
 
-    window = FindWindowW(MAIN_WINDOW_CLASS, nullptr);
+    window = FindWindowW(MAIN_WINDOW_CLASS, NULL);
     if (window) {
         SetForegroundWindow(window);
-        return nullptr;
+        return NULL;
     }
 
     this->instance = instance;
@@ -37,9 +37,9 @@ HWND KeyboardApp::InitInstance(HINSTANCE instance)
     RegisterClassW(&mainClass);
 
     window = CreateWindowExW(0, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, WS_VISIBLE, 0, 0,
-                             kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, this);
+                             kMainWindowWidth, kMainWindowHeight, NULL, NULL, instance, this);
     if (!window) {
-        return nullptr;
+        return NULL;
     }
 
     RunSettingsSheet(instance, window);
@@ -89,7 +89,7 @@ LRESULT KeyboardApp::OnCreate(HWND hwnd)
 LRESULT KeyboardApp::OnDestroy()
 {
     delete menuBar;
-    menuBar = nullptr;
+    menuBar = NULL;
     PostQuitMessage(0);
     return 0;
 }

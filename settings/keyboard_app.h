@@ -13,11 +13,8 @@ class MenuBarHolder;
 // although the one object lives until the process ends.
 class KeyboardApp {
 public:
-    KeyboardApp() = default;
-    virtual ~KeyboardApp() = default;
-
-    KeyboardApp(const KeyboardApp&) = delete;
-    KeyboardApp& operator=(const KeyboardApp&) = delete;
+    KeyboardApp() : instance(NULL), window(NULL), menuBar(NULL) {}
+    virtual ~KeyboardApp() {}
 
     // Runs the settings sheet and returns the (by then closed) main window;
     // null when the program must end at once.
@@ -31,7 +28,10 @@ private:
     LRESULT OnPaint();
     LRESULT OnKeyboardState(WPARAM state);
 
-    HINSTANCE instance = nullptr;
-    HWND window = nullptr;
-    MenuBarHolder* menuBar = nullptr;
+    KeyboardApp(const KeyboardApp&);  // not copied
+    KeyboardApp& operator=(const KeyboardApp&);
+
+    HINSTANCE instance;
+    HWND window;
+    MenuBarHolder* menuBar;
 };

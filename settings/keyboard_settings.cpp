@@ -13,14 +13,14 @@ void KeyboardSettings::Load()
     // write to disk. It also gives the defaults their empty hotkey banks.
     ZeroMemory(image, sizeof(*image));
 
-    HANDLE file = CreateFileW(SETTINGS_FILE, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(SETTINGS_FILE, GENERIC_READ, 0, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         lstrcpyW(tag, L"D");
         return;
     }
     DWORD read;
-    ReadFile(file, image, sizeof(*image), &read, nullptr);
+    ReadFile(file, image, sizeof(*image), &read, NULL);
     CloseHandle(file);
 }
 
@@ -28,8 +28,8 @@ void KeyboardSettings::Save()
 {
     // Opened without truncation: the file keeps what it holds until new bytes
     // are in place.
-    HANDLE file = CreateFileW(SETTINGS_FILE, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(SETTINGS_FILE, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }
@@ -39,7 +39,7 @@ void KeyboardSettings::Save()
     const LONG delayCode = repeatDelayCode;
     const LONG rate = repeatRate;
     DWORD onDisk = 0;
-    BOOL read = ReadFile(file, image, sizeof(*image), &onDisk, nullptr);
+    BOOL read = ReadFile(file, image, sizeof(*image), &onDisk, NULL);
     repeatDelayCode = delayCode;
     repeatRate = rate;
 
@@ -50,10 +50,10 @@ void KeyboardSettings::Save()
     const DWORD fieldsStart = offsetof(SettingsFileImage, repeatDelayCode);
     const DWORD fieldsEnd = offsetof(SettingsFileImage, reserved);
     DWORD written;
-    if (read && SetFilePointer(file, fieldsStart, nullptr, FILE_BEGIN) == fieldsStart &&
-        WriteFile(file, bytes + fieldsStart, fieldsEnd - fieldsStart, &written, nullptr) &&
-        SetFilePointer(file, static_cast<LONG>(onDisk), nullptr, FILE_BEGIN) == onDisk &&
-        WriteFile(file, bytes + onDisk, sizeof(*image) - onDisk, &written, nullptr)) {
+    if (read && SetFilePointer(file, fieldsStart, NULL, FILE_BEGIN) == fieldsStart &&
+        WriteFile(file, bytes + fieldsStart, fieldsEnd - fieldsStart, &written, NULL) &&
+        SetFilePointer(file, static_cast<LONG>(onDisk), NULL, FILE_BEGIN) == onDisk &&
+        WriteFile(file, bytes + onDisk, sizeof(*image) - onDisk, &written, NULL)) {
         SetEndOfFile(file);
     }
     CloseHandle(file);

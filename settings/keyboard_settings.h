@@ -23,25 +23,23 @@ struct SettingsFileImage {
     WCHAR fnPaths[HOTKEYS_PER_BANK][HOTKEY_PATH_UNITS];
 };
 
-static_assert(sizeof(WCHAR) == 2 && sizeof(LONG) == 4 && sizeof(DWORD) == 4, "file widths");
-static_assert(offsetof(SettingsFileImage, tag) == 0, "tag");
-static_assert(offsetof(SettingsFileImage, repeatDelayCode) == 4, "repeatDelayCode");
-static_assert(offsetof(SettingsFileImage, repeatRate) == 8, "repeatRate");
-static_assert(offsetof(SettingsFileImage, reserved) == 12, "reserved");
-static_assert(offsetof(SettingsFileImage, normalLabels) == 16, "normalLabels");
-static_assert(offsetof(SettingsFileImage, normalPaths) == 416, "normalPaths");
-static_assert(offsetof(SettingsFileImage, fnLabels) == 2496, "fnLabels");
-static_assert(offsetof(SettingsFileImage, fnPaths) == 2896, "fnPaths");
-static_assert(sizeof(SettingsFileImage) == 4976, "the settings file is 4976 bytes");
+// The file's integer and character widths, each field's offset, the file's size.
+C_ASSERT(sizeof(WCHAR) == 2 && sizeof(LONG) == 4 && sizeof(DWORD) == 4);
+C_ASSERT(offsetof(SettingsFileImage, tag) == 0);
+C_ASSERT(offsetof(SettingsFileImage, repeatDelayCode) == 4);
+C_ASSERT(offsetof(SettingsFileImage, repeatRate) == 8);
+C_ASSERT(offsetof(SettingsFileImage, reserved) == 12);
+C_ASSERT(offsetof(SettingsFileImage, normalLabels) == 16);
+C_ASSERT(offsetof(SettingsFileImage, normalPaths) == 416);
+C_ASSERT(offsetof(SettingsFileImage, fnLabels) == 2496);
+C_ASSERT(offsetof(SettingsFileImage, fnPaths) == 2896);
+C_ASSERT(sizeof(SettingsFileImage) == 4976);
 
 // The in-memory copy of the settings file, owned by the Settings page.
 class KeyboardSettings : public SettingsFileImage {
 public:
     explicit KeyboardSettings(HWND pageWindow);
-    virtual ~KeyboardSettings() = default;
-
-    KeyboardSettings(const KeyboardSettings&) = delete;
-    KeyboardSettings& operator=(const KeyboardSettings&) = delete;
+    virtual ~KeyboardSettings() {}
 
     // Reads the file, or takes the defaults when it can't be opened.
     void Load();
@@ -52,4 +50,8 @@ public:
     // The Settings page that owns the record. Nothing reads it: it is part of
     // the record as the program has always laid it out.
     HWND pageWindow;
+
+private:
+    KeyboardSettings(const KeyboardSettings&);  // not copied
+    KeyboardSettings& operator=(const KeyboardSettings&);
 };

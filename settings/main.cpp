@@ -16,8 +16,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
         return 0;
     }
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0)) {
-        if (!TranslateAcceleratorW(msg.hwnd, nullptr, &msg)) {
+    while (GetMessageW(&msg, NULL, 0, 0)) {
+        if (!TranslateAcceleratorW(msg.hwnd, NULL, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

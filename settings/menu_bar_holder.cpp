@@ -1,6 +1,6 @@
 #include "menu_bar_holder.h"
 
-MenuBarHolder::MenuBarHolder(HINSTANCE instance, HWND parent) : menuBar(nullptr)
+MenuBarHolder::MenuBarHolder(HINSTANCE instance, HWND parent) : menuBar(NULL)
 {
     SHMENUBARINFO info;
     ZeroMemory(&info, sizeof(info));

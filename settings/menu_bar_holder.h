@@ -9,8 +9,9 @@ public:
     MenuBarHolder(HINSTANCE instance, HWND parent);
     virtual ~MenuBarHolder();
 
-    MenuBarHolder(const MenuBarHolder&) = delete;
-    MenuBarHolder& operator=(const MenuBarHolder&) = delete;
-
     HWND menuBar;  // null when the bar could not be created
+
+private:
+    MenuBarHolder(const MenuBarHolder&);  // not copied
+    MenuBarHolder& operator=(const MenuBarHolder&);
 };

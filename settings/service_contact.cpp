@@ -6,35 +6,40 @@ namespace {
 
 const int kMaxLaunches = 10;
 const DWORD kPollIntervalMs = 50;
-// After a soft reset the service may need a second or more to show its window
-// on a slow handheld; five seconds is several times that, and ten launches
-// that hang without a window still give up within a minute.
+// How long a launched service may take to show its window, on the clock, which
+// a busy handheld doesn't stretch as it stretches each wait. After a soft
+// reset a slow handheld needs a second or two; five seconds is several times
+// that, yet short for a user waiting for the sheet. A service still starting
+// then is left to run and never launched again: two copies would both take
+// the keyboard.
 const DWORD kLaunchWaitMs = 5000;
 
 HWND FindService()
 {
-    return FindWindowW(KBSVC_WINDOW_CLASS, nullptr);
+    return FindWindowW(KBSVC_WINDOW_CLASS, NULL);
 }
 
-// Starts the service and waits for its window until it shows, the started
-// process ends or the wait's bound has passed. Returns the window, or null.
-HWND LaunchService()
+// Starts the service and waits until its window shows, the started process
+// ends or the bound has passed. Returns the window, or null; *running tells
+// whether the process was still running without a window at the bound.
+HWND LaunchService(bool* running)
 {
+    *running = false;
+    const DWORD launchedAt = GetTickCount();
     PROCESS_INFORMATION launched;
-    if (!CreateProcessW(KBSVC_EXECUTABLE, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        nullptr, &launched)) {
+    if (!CreateProcessW(KBSVC_EXECUTABLE, NULL, NULL, NULL, FALSE, 0, NULL, NULL, NULL,
+                        &launched)) {
         return FindService();
     }
     CloseHandle(launched.hThread);
     HWND service = FindService();
-    for (DWORD waited = 0; !service && waited < kLaunchWaitMs; waited += kPollIntervalMs) {
-        bool ended = WaitForSingleObject(launched.hProcess, kPollIntervalMs) == WAIT_OBJECT_0;
+    bool ended = false;
+    while (!service && !ended && GetTickCount() - launchedAt < kLaunchWaitMs) {
+        ended = WaitForSingleObject(launched.hProcess, kPollIntervalMs) == WAIT_OBJECT_0;
         service = FindService();
-        if (ended) {
-            break;
-        }
     }
     CloseHandle(launched.hProcess);
+    *running = !service && !ended;
     return service;
 }
 
@@ -43,8 +48,11 @@ HWND LaunchService()
 HWND ContactKeyboardService()
 {
     HWND service = FindService();
-    for (int launches = 0; !service && launches < kMaxLaunches; ++launches) {
-        service = LaunchService();
+    bool running = false;
+    // A launch that ended without a window is followed by the next; one still
+    // running is not, and its window is for the program's next start to find.
+    for (int launches = 0; !service && !running && launches < kMaxLaunches; ++launches) {
+        service = LaunchService(&running);
     }
     return service;
 }

@@ -109,8 +109,8 @@ void OnDestroy()
 {
     // Every change has been saved already.
     delete keyboardSettings;
-    keyboardSettings = nullptr;
-    settingsPageWindow = nullptr;
+    keyboardSettings = NULL;
+    settingsPageWindow = NULL;
 }
 
 }  // namespace

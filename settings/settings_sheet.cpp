@@ -2,10 +2,10 @@
 
 #include "resources/resource.h"
 
-namespace {
-
 const DWORD kSheetFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | PSH_HASHELP | PSH_MAXIMIZE;
-static_assert(kSheetFlags == 0x2308, "Pocket PC sheet: pages, callback, help, maximised");
+C_ASSERT(kSheetFlags == 0x2308);  // the Pocket PC sheet: pages, callback, help, maximised
+
+namespace {
 
 void DescribePage(PROPSHEETPAGEW& page, HINSTANCE instance, HWND parent, int templateId,
                   DLGPROC procedure)

@@ -15,17 +15,18 @@ const DWORD kUninstallPauseMs = 2000;
 // Time for the other model's service to end before it starts again.
 const DWORD kRestartPauseMs = 2000;
 
-// The c cedilla and a tilde are escaped: every compiler reads an escape alike.
+// The c cedilla and a tilde are hex escapes: every compiler reads them alike.
+// A literal ends after an escape that a hex digit follows.
 const WCHAR kInstalledText[] =
-    L"Tavrin Fold Keyboard instalado com sucesso !Fa\u00e7a a "
-    L"reinicia\u00e7\u00e3o por software do Tavrin.";
+    L"Tavrin Fold Keyboard instalado com sucesso !Fa\x00e7"
+    L"a a reinicia\x00e7\x00e3o por software do Tavrin.";
 const WCHAR kInstalledCaption[] = L" ";
 
-static_assert(codeINSTALL_INIT_CONTINUE == 0 && codeINSTALL_EXIT_DONE == 0 &&
-                  codeUNINSTALL_INIT_CONTINUE == 0 && codeUNINSTALL_EXIT_DONE == 0,
-              "the installer's continue and done codes are 0");
-
 }  // namespace
+
+// The installer's continue and done codes are 0.
+C_ASSERT(codeINSTALL_INIT_CONTINUE == 0 && codeINSTALL_EXIT_DONE == 0 &&
+         codeUNINSTALL_INIT_CONTINUE == 0 && codeUNINSTALL_EXIT_DONE == 0);
 
 codeINSTALL_INIT Install_Init(HWND, BOOL, BOOL, LPCWSTR)
 {
@@ -58,8 +59,8 @@ codeUNINSTALL_EXIT Uninstall_Exit(HWND)
 {
     if (CloseWindowOfClass(OTHER_SERVICE_WINDOW_CLASS)) {
         Sleep(kRestartPauseMs);
-        CreateProcessW(OTHER_SERVICE_EXECUTABLE, nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                       nullptr, nullptr, nullptr);
+        CreateProcessW(OTHER_SERVICE_EXECUTABLE, NULL, NULL, NULL, FALSE, 0, NULL, NULL, NULL,
+                       NULL);
     }
     CloseWindowOfClass(STATE_WINDOW_CLASS);
     return codeUNINSTALL_EXIT_DONE;

@@ -2,7 +2,7 @@
 
 bool CloseWindowOfClass(LPCWSTR windowClass)
 {
-    HWND window = FindWindowW(windowClass, nullptr);
+    HWND window = FindWindowW(windowClass, NULL);
     if (!window) {
         return false;
     }

@@ -27,7 +27,7 @@ void RegKey::Close()
 {
     if (key) {
         RegCloseKey(key);
-        key = nullptr;
+        key = NULL;
     }
 }
 
@@ -47,7 +47,7 @@ LONG RegKey::DeleteTree(LPCWSTR subKey)
         WCHAR name[kSubKeyNameLength];
         DWORD nameLength = kSubKeyNameLength;
         FILETIME lastWrite;
-        if (RegEnumKeyExW(child.key, 0, name, &nameLength, nullptr, nullptr, nullptr, &lastWrite) !=
+        if (RegEnumKeyExW(child.key, 0, name, &nameLength, NULL, NULL, NULL, &lastWrite) !=
             ERROR_SUCCESS) {
             break;  // normally no subkey is left; any other failure ends it too
         }

@@ -5,11 +5,8 @@
 // Holds at most one open registry key and closes it when destroyed.
 class RegKey {
 public:
-    RegKey() = default;
+    RegKey() : key(NULL) {}
     ~RegKey();
-
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
 
     // Opens subKey below parent. On success the key held so far is closed and
     // the new one held; on failure the held key stays. Returns the registry's
@@ -21,5 +18,9 @@ public:
     // an error stays deleted. Fails without a held key.
     LONG DeleteTree(LPCWSTR subKey);
 
-    HKEY key = nullptr;  // the open key, or null when none is held
+    HKEY key;  // the open key, or null when none is held
+
+private:
+    RegKey(const RegKey&);  // not copied
+    RegKey& operator=(const RegKey&);
 };

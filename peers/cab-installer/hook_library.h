@@ -3,10 +3,15 @@
 
 #include <installer_hooks.h>
 
+// Whether the file at a desktop path is a library for this program's
+// processor, read as a file (its PE header's machine), so that no code of a
+// library for another one runs.
+bool ForThisProcessor(LPCWSTR path);
+
 class HookLibrary {
 public:
-    // Loads the library at a desktop path; Loaded() tells whether it and all
-    // four hooks were found.
+    // Loads the library at a desktop path (none for an empty one); Loaded()
+    // tells whether it and all four hooks were found.
     explicit HookLibrary(LPCWSTR path);
     ~HookLibrary();
 

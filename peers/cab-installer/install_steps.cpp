@@ -18,50 +18,62 @@ std::wstring FolderOf(const std::wstring& path)
     return path.substr(0, path.find_last_of(L'\\'));
 }
 
-// The folders from the Windows folder down to the shortcut's own, outermost first.
-bool CreateFolders(const std::wstring& folder)
+// Each start of a backslash path that ends before a backslash or at its
+// end, outermost first ("A", "A\B" for "A\B"; "\A" for "\A").
+template <typename Step>
+bool EachStart(const std::wstring& path, Step step)
 {
-    std::wstring windows = DesktopPath(L"\\Windows");
-    for (size_t end = windows.size() + 1; end <= folder.size(); ++end) {
-        if (end == folder.size() || folder[end] == L'\\') {
-            std::wstring part = folder.substr(0, end);
-            if (!CreateDirectoryW(part.c_str(), nullptr) &&
-                GetLastError() != ERROR_ALREADY_EXISTS) {
-                return false;
-            }
+    for (size_t end = 1; end <= path.size(); ++end) {
+        if ((end == path.size() || path[end] == L'\\') && !step(path.substr(0, end))) {
+            return false;
         }
     }
     return true;
 }
 
-// Removes the folder and its parents below the Windows folder while they are empty.
-void RemoveEmptyFolders(std::wstring folder)
+// Creates the handheld folder and those above it that are missing, listing
+// the ones it created.
+bool CreateFolders(const std::wstring& handheldFolder, InstalledItems* installed)
 {
-    std::wstring windows = DesktopPath(L"\\Windows");
-    while (folder.size() > windows.size() && RemoveDirectoryW(folder.c_str())) {
-        folder = FolderOf(folder);
-    }
+    return EachStart(handheldFolder, [&](const std::wstring& folder) {
+        std::wstring path = DesktopPath(folder);
+        if (!path.empty() && CreateDirectoryW(path.c_str(), nullptr)) {
+            installed->folders.push_back(folder);
+            return true;
+        }
+        return !path.empty() && GetLastError() == ERROR_ALREADY_EXISTS;
+    });
 }
 
-// Deletes the key and the keys above it, deepest first, while they hold nothing.
-void RemoveEmptyKeys(HKEY root, std::wstring key)
+// Deletes a key that holds nothing.
+LONG DeleteEmptyKey(HKEY root, const std::wstring& key)
 {
-    while (!key.empty()) {
-        HKEY open;
-        if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) {
-            return;
-        }
-        DWORD subKeys = 1;
-        DWORD values = 1;
-        RegQueryInfoKeyW(open, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
-                         nullptr, nullptr, nullptr, nullptr);
-        RegCloseKey(open);
-        if (subKeys || values || RegDeleteKeyW(root, key.c_str()) != ERROR_SUCCESS) {
-            return;
-        }
-        size_t parent = key.find_last_of(L'\\');
-        key = parent == std::wstring::npos ? std::wstring() : key.substr(0, parent);
+    HKEY open;
+    LONG result = RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &open);
+    if (result != ERROR_SUCCESS) {
+        return result;
     }
+    DWORD subKeys = 1;
+    DWORD values = 1;
+    RegQueryInfoKeyW(open, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(open);
+    return subKeys || values ? ERROR_DIR_NOT_EMPTY : RegDeleteKeyW(root, key.c_str());
+}
+
+// The root and the rest of "HKLM\key...", or null when the root is unknown.
+const RegistryRoot* SplitRoot(const std::wstring& path, std::wstring* rest)
+{
+    size_t end = path.find(L'\\');
+    *rest = end == std::wstring::npos ? L"" : path.substr(end + 1);
+    return end == std::wstring::npos ? nullptr : FindRoot(path.substr(0, end));
+}
+
+// Step results as the delete functions give them: true, or false with the reason in the last error.
+bool Succeeded(LONG result)
+{
+    SetLastError(static_cast<DWORD>(result));
+    return result == ERROR_SUCCESS;
 }
 
 // Text and multi-string values: their characters and the terminating zero.
@@ -83,9 +95,9 @@ const struct {
     const wchar_t* name;
     std::vector<std::wstring> InstalledItems::*items;
 } kItemLists[] = {
-    {L"Files", &InstalledItems::files},
-    {L"Shortcuts", &InstalledItems::shortcuts},
-    {L"RegistryValues", &InstalledItems::values},
+    {L"Files", &InstalledItems::files},           {L"Shortcuts", &InstalledItems::shortcuts},
+    {L"RegistryValues", &InstalledItems::values}, {L"Folders", &InstalledItems::folders},
+    {L"RegistryKeys", &InstalledItems::keys},
 };
 
 }  // namespace
@@ -93,23 +105,31 @@ const struct {
 std::wstring DesktopPath(const std::wstring& handheldPath)
 {
     wchar_t path[MAX_PATH];
-    if (!ResolveHandheldPath(handheldPath.c_str(), path, MAX_PATH)) {
-        return handheldPath;
-    }
-    return path;
+    bool onDrive = handheldPath.size() > 1 && handheldPath[0] == L'\\' &&
+                   ResolveHandheldPath(handheldPath.c_str(), path, MAX_PATH) && path[1] == L':';
+    return onDrive ? path : L"";
 }
 
-bool CopyPackageFile(const PackageFile& file)
+bool CopyPackageFile(const PackageFile& file, InstalledItems* installed)
 {
-    return CopyFileW(file.sourcePath.c_str(), DesktopPath(file.installed).c_str(), FALSE) != FALSE;
+    std::wstring path = DesktopPath(file.installed);
+    return !path.empty() && CreateFolders(FolderOf(file.installed), installed) &&
+           CopyFileW(file.sourcePath.c_str(), path.c_str(), FALSE);
 }
 
 bool DeleteInstalledFile(const std::wstring& installedPath)
 {
-    return DeleteFileW(DesktopPath(installedPath).c_str()) != FALSE;
+    std::wstring path = DesktopPath(installedPath);
+    return !path.empty() ? DeleteFileW(path.c_str()) != FALSE : Succeeded(ERROR_BAD_PATHNAME);
 }
 
-bool CreateShortcut(const PackageShortcut& shortcut)
+bool RemoveCreatedFolder(const std::wstring& handheldPath)
+{
+    std::wstring path = DesktopPath(handheldPath);
+    return !path.empty() ? RemoveDirectoryW(path.c_str()) != FALSE : Succeeded(ERROR_BAD_PATHNAME);
+}
+
+bool CreateShortcut(const PackageShortcut& shortcut, InstalledItems* installed)
 {
     std::wstring path = DesktopPath(shortcut.path);
     std::wstring commandLine = L"\"" + shortcut.target + L"\"";
@@ -117,7 +137,7 @@ bool CreateShortcut(const PackageShortcut& shortcut)
     char bytes[MAX_PATH * 2];
     int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes,
                                      sizeof(bytes), nullptr, nullptr);
-    if (length <= 0 || !CreateFolders(FolderOf(path))) {
+    if (length <= 0 || path.empty() || !CreateFolders(FolderOf(shortcut.path), installed)) {
         return false;
     }
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -136,10 +156,7 @@ bool CreateShortcut(const PackageShortcut& shortcut)
 
 bool DeleteShortcut(const std::wstring& handheldPath)
 {
-    std::wstring path = DesktopPath(handheldPath);
-    bool deleted = DeleteFileW(path.c_str()) != FALSE;
-    RemoveEmptyFolders(FolderOf(path));
-    return deleted;
+    return DeleteInstalledFile(handheldPath);
 }
 
 bool RecordExists(const std::wstring& appName)
@@ -203,8 +220,19 @@ bool DeleteRecord(const std::wstring& appName)
     if (RegDeleteTreeW(HKEY_LOCAL_MACHINE, AppKey(appName).c_str()) != ERROR_SUCCESS) {
         return false;
     }
-    RemoveEmptyKeys(HKEY_LOCAL_MACHINE, kAppsKey);
+    DeleteEmptyKey(HKEY_LOCAL_MACHINE, kAppsKey);
     return true;
+}
+
+std::wstring ValueText(const PackageRegistryValue& value, const std::wstring& installFolder)
+{
+    const std::wstring word = kInstallDirWord;
+    std::wstring text = value.text;
+    for (size_t at = 0; (at = text.find(word, at)) != std::wstring::npos;
+         at += installFolder.size()) {
+        text.replace(at, word.size(), installFolder);
+    }
+    return text;
 }
 
 std::wstring ValuePath(const PackageRegistryValue& value)
@@ -212,31 +240,52 @@ std::wstring ValuePath(const PackageRegistryValue& value)
     return value.rootName + L"\\" + value.key + L"\\" + value.name;
 }
 
-bool WriteRegistryValue(const PackageRegistryValue& value, bool* keyFailed)
+bool WriteRegistryValue(const PackageRegistryValue& value, const std::wstring& installFolder,
+                        bool* keyFailed, InstalledItems* installed)
 {
-    HKEY key;
-    *keyFailed = RegCreateKeyExW(value.root, value.key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                 &key, nullptr) != ERROR_SUCCESS;
-    if (*keyFailed) {
+    HKEY key = nullptr;
+    *keyFailed = !EachStart(value.key, [&](const std::wstring& part) {
+        DWORD disposition = 0;
+        if (key) {
+            RegCloseKey(key);
+        }
+        if (RegCreateKeyExW(value.root, part.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                            &disposition) != ERROR_SUCCESS) {
+            key = nullptr;
+            return false;
+        }
+        if (disposition == REG_CREATED_NEW_KEY) {
+            installed->keys.push_back(value.rootName + L"\\" + part);
+        }
+        return true;
+    });
+    if (*keyFailed || !key) {
+        *keyFailed = true;
         return false;
     }
-    bool written = value.type == REG_DWORD ? SetNumber(key, value.name.c_str(), value.number)
-                                           : SetText(key, value.name.c_str(), REG_SZ, value.text);
+    bool written = value.type == REG_DWORD
+                       ? SetNumber(key, value.name.c_str(), value.number)
+                       : SetText(key, value.name.c_str(), REG_SZ, ValueText(value, installFolder));
     RegCloseKey(key);
     return written;
 }
 
 bool DeleteRegistryValue(const std::wstring& valuePath)
 {
-    // Names hold no backslash: the root before the first, the value's name after the last.
-    size_t rootEnd = valuePath.find(L'\\'), nameStart = valuePath.rfind(L'\\') + 1;
-    const RegistryRoot* root = FindRoot(valuePath.substr(0, rootEnd));
-    if (!root || nameStart <= rootEnd + 1) {
-        return false;
+    // Names hold no backslash: the value's name after the last.
+    std::wstring rest;
+    const RegistryRoot* root = SplitRoot(valuePath, &rest);
+    size_t name = rest.rfind(L'\\');
+    if (!root || name == std::wstring::npos) {
+        return Succeeded(ERROR_BAD_PATHNAME);
     }
-    std::wstring key = valuePath.substr(rootEnd + 1, nameStart - rootEnd - 2);
-    bool deleted =
-        RegDeleteKeyValueW(root->root, key.c_str(), valuePath.c_str() + nameStart) == ERROR_SUCCESS;
-    RemoveEmptyKeys(root->root, key);
-    return deleted;
+    return Succeeded(
+        RegDeleteKeyValueW(root->root, rest.substr(0, name).c_str(), rest.c_str() + name + 1));
+}
+
+bool RemoveCreatedKey(const std::wstring& keyPath)
+{
+    std::wstring key;
+    const RegistryRoot* root = SplitRoot(keyPath, &key);
+    return Succeeded(root && !key.empty() ? DeleteEmptyKey(root->root, key) : ERROR_BAD_PATHNAME);
 }

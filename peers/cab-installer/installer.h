@@ -8,7 +8,7 @@
 #include "hook_library.h"
 #include "install_steps.h"
 
-// With the cabinet's hook library loaded: calls Install_Init, copies the
+// With the cabinet's hook library loaded (when it has one): calls Install_Init, copies the
 // files, creates the shortcuts, writes the registry values and the product's
 // record with what was installed, then calls Install_Exit with the counts of
 // what failed.
@@ -18,3 +18,8 @@ int Install(const Package& package, const HookLibrary& hooks);
 // product's record lists as installed, then the record unless something could
 // not be deleted, and calls Uninstall_Exit.
 int Remove(const Package& package, const HookLibrary& hooks, const InstalledItems& installed);
+
+// Prints what an installation would install, changing nothing: where the
+// product runs, each file with its handheld path, each folder, shortcut with
+// its target and registry value.
+void List(const Package& package);

@@ -24,11 +24,11 @@ void LayOutSheet(HWND sheet)
         return;
     }
     SetWindowLongW(tabs, GWL_STYLE, GetWindowLongW(tabs, GWL_STYLE) | TCS_BOTTOM);
-    SetWindowPos(tabs, nullptr, 0, kBarHeight, area.right, area.bottom - kBarHeight,
+    SetWindowPos(tabs, NULL, 0, kBarHeight, area.right, area.bottom - kBarHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     area.top = kBarHeight;
     TabCtrl_AdjustRect(tabs, FALSE, &area);
-    SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+    SetWindowPos(page, NULL, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -41,7 +41,7 @@ void Maximise(HWND dialog)
         return;
     }
     RemoveFrame(dialog);
-    SetWindowPos(dialog, nullptr, screen.left, screen.top, screen.right - screen.left,
+    SetWindowPos(dialog, NULL, screen.left, screen.top, screen.right - screen.left,
                  screen.bottom - screen.top - kBarHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     // The bar's ok is Done, the one way out: the desktop's buttons give way to it.

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+// After them: the compiler's NULL, not the 64-bit headers' 0LL, a long long
+// that C++98 lacks.
+#include <stddef.h>
 
 // --- Shell: menu bar -------------------------------------------------------
 

@@ -15,24 +15,16 @@ void* operator new[](std::size_t size)
     return operator new(size);
 }
 
-void operator delete(void* block) noexcept
+// Never throws (in C++98 an empty exception list says so); C++98 has no sized
+// forms to replace.
+void operator delete(void* block) throw()
 {
     if (block) {
         HeapFree(GetProcessHeap(), 0, block);
     }
 }
 
-void operator delete[](void* block) noexcept
-{
-    operator delete(block);
-}
-
-void operator delete(void* block, std::size_t) noexcept
-{
-    operator delete(block);
-}
-
-void operator delete[](void* block, std::size_t) noexcept
+void operator delete[](void* block) throw()
 {
     operator delete(block);
 }

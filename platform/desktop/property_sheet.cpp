@@ -34,8 +34,10 @@ UINT restoreFocusMessage;
 INT_PTR CALLBACK DesktopPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
-        auto* described = reinterpret_cast<const DesktopPage*>(lParam);
-        SetPropW(page, kHandheldProcProperty, reinterpret_cast<HANDLE>(described->handheldProc));
+        const DesktopPage* described = reinterpret_cast<const DesktopPage*>(lParam);
+        // Kept through an integer: C++98 casts no code pointer to a data pointer.
+        SetPropW(page, kHandheldProcProperty,
+                 reinterpret_cast<HANDLE>(reinterpret_cast<UINT_PTR>(described->handheldProc)));
         INT_PTR result = described->handheldProc(page, message, wParam, lParam);
         HWND focus = GetFocus();
         if (!result && focus && IsChild(page, focus)) {
@@ -50,7 +52,8 @@ INT_PTR CALLBACK DesktopPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         }
         return TRUE;
     }
-    auto handheldProc = reinterpret_cast<DLGPROC>(GetPropW(page, kHandheldProcProperty));
+    DLGPROC handheldProc = reinterpret_cast<DLGPROC>(
+        reinterpret_cast<UINT_PTR>(GetPropW(page, kHandheldProcProperty)));
     if (message == WM_NCDESTROY) {
         RemovePropW(page, kHandheldProcProperty);
     }
@@ -62,16 +65,16 @@ INT_PTR CALLBACK DesktopPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
 DesktopPage* WrapPages(const PROPSHEETHEADERW& header)
 {
     if (!(header.dwFlags & PSH_PROPSHEETPAGE) || !header.ppsp || header.nPages == 0) {
-        return nullptr;
+        return NULL;
     }
-    auto* pages = static_cast<DesktopPage*>(
+    DesktopPage* pages = static_cast<DesktopPage*>(
         HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, header.nPages * sizeof(DesktopPage)));
     if (!pages) {
-        return nullptr;
+        return NULL;
     }
-    auto* from = reinterpret_cast<const BYTE*>(header.ppsp);
+    const BYTE* from = reinterpret_cast<const BYTE*>(header.ppsp);
     for (UINT index = 0; index < header.nPages; ++index) {
-        auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(from);
+        const PROPSHEETPAGEW* page = reinterpret_cast<const PROPSHEETPAGEW*>(from);
         DWORD size = page->dwSize < sizeof(PROPSHEETPAGEW) ? page->dwSize : sizeof(PROPSHEETPAGEW);
         CopyMemory(&pages[index].page, page, size);
         pages[index].page.dwSize = sizeof(DesktopPage);

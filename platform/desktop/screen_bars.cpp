@@ -13,7 +13,7 @@ bool RegisterBarClass(const WCHAR* name, WNDPROC procedure, int colour)
 {
     WNDCLASSW barClass = {};
     barClass.lpfnWndProc = procedure;
-    barClass.hInstance = GetModuleHandleW(nullptr);
+    barClass.hInstance = GetModuleHandleW(NULL);
     barClass.hbrBackground = GetSysColorBrush(colour);
     barClass.lpszClassName = name;
     return RegisterClassW(&barClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -58,7 +58,7 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info)
     if (!info) {
         return FALSE;
     }
-    info->hwndMB = nullptr;
+    info->hwndMB = NULL;
     RECT screen;
     if (!IsWindow(info->hwndParent) || !GetScreenArea(&screen) ||
         !RegisterBarClass(kMenuBarClass, DefWindowProcW, COLOR_BTNFACE)) {
@@ -67,11 +67,11 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info)
     // The handheld's menu bar lies along the bottom of the screen, whatever
     // its parent's place: here a tool window that its parent owns.
     info->hwndMB =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kMenuBarClass, nullptr,
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kMenuBarClass, NULL,
                         WS_POPUP | WS_VISIBLE | WS_DLGFRAME, screen.left,
                         screen.bottom - kBarHeight, screen.right - screen.left, kBarHeight,
-                        info->hwndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    return info->hwndMB != nullptr;
+                        info->hwndParent, NULL, GetModuleHandleW(NULL), NULL);
+    return info->hwndMB != NULL;
 }
 
 HWND CreateNavigationBar(HWND dialog)
@@ -80,17 +80,17 @@ HWND CreateNavigationBar(HWND dialog)
     WCHAR title[128];
     if (!GetClientRect(dialog, &area) ||
         !RegisterBarClass(kNavigationBarClass, NavigationBarProc, COLOR_ACTIVECAPTION)) {
-        return nullptr;
+        return NULL;
     }
     GetWindowTextW(dialog, title, 128);
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HINSTANCE instance = GetModuleHandleW(NULL);
     // Out of the dialog's tab order, as the handheld's bar is.
     HWND bar = CreateWindowExW(0, kNavigationBarClass, title, WS_CHILD | WS_VISIBLE, 0, 0,
-                               area.right, kBarHeight, dialog, nullptr, instance, nullptr);
+                               area.right, kBarHeight, dialog, NULL, instance, NULL);
     HWND ok =
         CreateWindowExW(0, L"BUTTON", L"ok", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                         area.right - kOkWidth - kMargin, (kBarHeight - kOkHeight) / 2, kOkWidth,
-                        kOkHeight, bar, reinterpret_cast<HMENU>(IDOK), instance, nullptr);
+                        kOkHeight, bar, reinterpret_cast<HMENU>(IDOK), instance, NULL);
     SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     return bar;
 }

@@ -1,9 +1,11 @@
 #!/bin/sh
 # Fails when a source of the deliverables or of the handheld layer could mean
-# something else to another compiler: C and C++ sources must be pure ASCII
-# (other characters as \u escapes), and a resource script must declare an ANSI
-# code page its bytes are written in (or be pure ASCII), since the handheld
-# SDK's resource compiler reads no UTF-8:
+# something else to another compiler: C and C++ sources must be pure ASCII,
+# with other characters as hex escapes of their UTF-16 units (\x00e9), never
+# as universal-character names (\u00e9), which the handheld SDK's compilers
+# don't read, nor as an escape that a hex digit follows and so lengthens; and
+# a resource script must declare an ANSI code page its bytes are written in
+# (or be pure ASCII), since the handheld SDK's resource compiler reads no UTF-8:
 #   scripts/gates/charset.sh
 set -eu
 cd "$(dirname "$0")/../.."
@@ -15,6 +17,15 @@ for file in $sources; do
   if LC_ALL=C grep -qP '[^\x00-\x7F]' "$file"; then
     LC_ALL=C grep -nP '[^\x00-\x7F]' "$file" | cut -d: -f1 |
       sed "s|^|  non-ASCII byte: $file:|"
+    failed=1
+  fi
+  # An odd run of backslashes escapes: \\u is a backslash and a letter.
+  escape='(?<!\\)(\\\\)*\\'
+  if LC_ALL=C grep -qP "$escape([uU]|x[0-9A-Fa-f]{5})" "$file"; then
+    LC_ALL=C grep -nP "$escape[uU]" "$file" | cut -d: -f1 |
+      sed "s|^|  universal-character name: $file:|"
+    LC_ALL=C grep -nP "${escape}x[0-9A-Fa-f]{5}" "$file" | cut -d: -f1 |
+      sed "s|^|  hex escape run on by a hex digit: $file:|"
     failed=1
   fi
 done
@@ -44,4 +55,4 @@ if [ $failed -ne 0 ]; then
   echo "charset: $count files checked, some would read differently elsewhere"
   exit 1
 fi
-echo "charset: $count files, C/C++ sources ASCII, resource scripts in their code page"
+echo "charset: $count files, C/C++ sources ASCII with hex escapes, resource scripts in their code page"

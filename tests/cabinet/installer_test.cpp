@@ -1,8 +1,10 @@
 // The cabinet that the build makes, on a fresh Wine prefix: it holds what the
-// description says (not what it can't carry), field by field; the installer
-// installs exactly the product from it and the removal leaves the prefix as it
-// was; damaged, unsafe and foreign cabinets, real files, and the removal of a
-// product never installed change nothing and call no hook.
+// description says (not what it can't carry), field by field, its shortcuts as
+// the wizard writes them; the installer installs exactly the product from it
+// and the removal leaves the prefix as it was; cabinets in the shapes that the
+// handheld SDK's wizard writes are listed, installed and removed without
+// hooks; damaged, unsafe and foreign cabinets, real files, and the removal of
+// a product never installed change nothing and call no hook.
 #include <functional>
 #include <map>
 
@@ -10,6 +12,7 @@
 #include "cabinet_test.h"
 #include "package_cabinet.h"
 #include "installation_data.h"
+#include "installation_layout.h"
 #include "window_standin.h"
 
 using namespace test_support;
@@ -33,7 +36,7 @@ Files Prefix(const std::wstring& folder = L"C:\\Windows")
         }
     }
     FindClose(search);
-    for (const wchar_t* key : {L"Software\\Apps", L"Drivers"}) {
+    for (const wchar_t* key : {L"Software\\Apps", L"Drivers", L"Software\\Classes\\nsbtest"}) {
         HKEY k;
         files[key] = !RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &k) && !RegCloseKey(k);
     }
@@ -86,6 +89,15 @@ TEST(CabinetRoundTrip, HoldsWhatTheDescriptionSays)
     Package decoded;
     ASSERT_TRUE(OpenPackageCabinet(kProductCabinet, folder, &decoded, &error)) << error.size();
     EXPECT_EQ(Rows(described), Rows(decoded));
+    // Each shortcut as the wizard writes it: ONE string number (its file name with .lnk), no 0.
+    const std::string data = ReadFileBytes(folder + L"\\TAVRINFO.000");
+    const size_t links = reinterpret_cast<const InstallationHeader*>(data.data())->offset[kLinks];
+    EXPECT_EQ(described.shortcuts.size() * (sizeof(LinkHead) + sizeof(WORD)), data.size() - links);
+    for (const PackageShortcut& shortcut : described.shortcuts) {
+        EXPECT_EQ(L".lnk", shortcut.name.substr(shortcut.name.size() - 4));
+        EXPECT_NE(std::string::npos,
+                  data.find(std::string(shortcut.name.begin(), shortcut.name.end()) + '\0'));
+    }
     for (const PackageFile& file : decoded.files) {  // each under the format's member name
         std::string member = MemberName(file.name, file.number);
         EXPECT_TRUE(
@@ -181,12 +193,150 @@ TEST(CabinetInstaller, InstallsTheProductAndRemovesItAgain)
     RemoveFile(otherCabinet);
 }
 
+// Installation data as the SDK's wizard writes it; padded (Windows Mobile 5 on): texts to 4.
+struct WizardData {
+    bool padded;
+    ArchiveShape archive;
+    std::string texts[kHeaderTextCount], sections[kSectionCount];
+    WORD counts[kSectionCount];
+
+    std::string Text(const std::string& text) const
+    {
+        return text + std::string(padded ? 4 - text.size() % 4 : 1, '\0');
+    }
+    template <typename Head>
+    WizardData& Add(Section section, Head head, const std::string& data)
+    {
+        AppendEntry(&sections[section], head, data);
+        ++counts[section];
+        return *this;
+    }
+    WizardData& Strings(const std::vector<std::string>& strings)
+    {
+        for (const std::string& text : strings) {
+            Add(kStrings, StringHead{WORD(counts[kStrings] + 1), 0}, Text(text));
+        }
+        return *this;
+    }
+    WizardData& Link(WORD folder, WORD name, bool before = false)  // before: this project's
+    {
+        return Add(kLinks, LinkHead{WORD(counts[kLinks] + 1), 0, folder, 1, kLinkToFile, 0},
+                   before ? PathListBytes({name}) : std::string(reinterpret_cast<char*>(&name), 2));
+    }
+    std::string Bytes() const
+    {
+        InstallationHeader header = {};
+        std::memcpy(header.signature, kSignature, sizeof(kSignature));
+        header.unknown3 = 1;
+        std::string out(sizeof(header), '\0');
+        for (int text = 0; text < kHeaderTextCount; ++text) {
+            header.*kHeaderTexts[text].offset = WORD(out.size());
+            header.*kHeaderTexts[text].length = WORD(texts[text].size());
+            out += texts[text];
+        }
+        for (int section = 0; section < kSectionCount; ++section) {
+            header.count[section] = counts[section];
+            header.offset[section] = DWORD(out.size());
+            out += sections[section];
+        }
+        header.length = DWORD(out.size());
+        return out.replace(0, sizeof(header), reinterpret_cast<char*>(&header), sizeof(header));
+    }
+};
+
+// Each row a signed cabinet in a wizard's shape, with _setup.xml, no hook library: listed,
+// installed, removed (exit 1, the record kept, while a shortcut is open; then 0) as it was.
+TEST(CabinetInstaller, InstallsEveryShapeThatTheWizardWrites)
+{
+    std::wstring error, cabinet = BinFolder() + L"\\shapes.cab", data = cabinet + L".000";
+    const struct {
+        std::function<void(WizardData*)> fill;
+        std::vector<std::string> listed;  // lines of `list`
+        const wchar_t* value = L"";       // HKCR\nsbtest\Icon's Default as installed
+    } rows[] = {
+        // 2005: folders below "\Program Files", files self-registering, %InstallDir%, keys out of
+        // order, platforms ending in "", MSZIP; a shortcut as made here before (no .lnk, a 0).
+        {[](WizardData* d) {
+             d->archive.compressed = true;
+             d->texts[kPlatforms] = std::string("HPC\0JUPITER\0", 13);
+             d->Strings({"\\Program Files", "NSBasic", "images", "%CE2%", "nsbtest", "Icon",
+                         "S.lnk", "Old"})
+                 .Add(kFolders, FolderHead{3, 0}, PathListBytes({1, 2, 3}))
+                 .Add(kFolders, FolderHead{2, 0}, PathListBytes({1, 2}))
+                 .Add(kFolders, FolderHead{4, 0}, PathListBytes({4}))
+                 .Add(kFolders, FolderHead{1, 0}, PathListBytes({1}))
+                 .Add(kFiles, FileHead{1, 2, 1, 0, 0}, d->Text("basic.exe"))
+                 .Add(kFiles, FileHead{2, 3, 2, 0, 0}, d->Text("pic.gif"))
+                 .Add(kFiles, FileHead{3, 4, 3, 0x10000010, 0}, d->Text("v.dll"))
+                 .Add(kKeys, KeyHead{2, 1, 0, 0}, PathListBytes({5, 6}))
+                 .Add(kKeys, KeyHead{1, 1, 0, 0}, PathListBytes({5}))
+                 .Add(kValues, ValueHead{1, 2, 1, kTextValueType, 0},
+                      std::string("Default\0%InstallDir%\\NSBasic\\basic.exe,0\0", 42))
+                 .Link(11, 7)
+                 .Link(17, 8, true);
+         },
+         {"file \\Program Files\\NSBasic\\images\\pic.gif (from 00MEMBER.002)",
+          "registry value HKCR\\nsbtest\\Icon\\Default = \"\\Program Files\\NSBasic\\basic.exe,0\"",
+          "shortcut \\Windows\\Start Menu\\Programs\\S.lnk to \\Program Files\\NSBasic\\basic.exe",
+          "shortcut \\Windows\\Start Menu\\Old.lnk to \\Program Files\\NSBasic\\basic.exe"},
+         L"\\Program Files\\NSBasic\\basic.exe,0"},
+        // 2009: padded, reserve areas, a folder a member; a shortcut in the installation
+        // folder (0, the lowest number); a folder no file uses; %CE1%\App as one string (2003).
+        {[](WizardData* d) {
+             d->padded = true;
+             d->archive = {true, true, true};
+             d->Strings({"%CE1%", "MyCo", "%CE11%", "App.lnk", "%CE1%\\Bench"})
+                 .Add(kFolders, FolderHead{2, 0}, PathListBytes({1, 2}))
+                 .Add(kFolders, FolderHead{1, 0}, PathListBytes({1}))
+                 .Add(kFolders, FolderHead{4, 0}, PathListBytes({5}))
+                 .Add(kFolders, FolderHead{3, 0}, PathListBytes({3}))
+                 .Add(kFiles, FileHead{1, 2, 1, 0, 0}, d->Text("app.exe"))
+                 .Add(kFiles, FileHead{2, 4, 2, 0, 0}, d->Text("Bench.exe"))
+                 .Link(0, 4);
+         },
+         {"folder \\Program Files\\Bench",
+          "file \\Program Files\\Bench\\Bench.exe (from 00MEMBER.002)",
+          "shortcut \\Program Files\\App.lnk to \\Program Files\\MyCo\\app.exe"}},
+    };
+    const auto before = std::make_pair(Prefix(), Prefix(L"C:\\Program Files"));
+    for (const auto& row : rows) {
+        WizardData wizard = {};
+        row.fill(&wizard);
+        wizard.texts[kAppName] = wizard.Text("Shape App");
+        wizard.texts[kProvider] = wizard.Text("Maker");
+        WriteFileBytes(data, wizard.Bytes());
+        std::vector<ArchiveMember> members = {{"SHAPEAPP.000", data}};
+        for (WORD number = wizard.counts[kFiles]; number > 0; --number) {  // the wizard's order
+            members.push_back({MemberName(L"member", number), data});
+        }
+        members.push_back({"_setup.xml", data});
+        ASSERT_TRUE(WriteCabArchive(cabinet, members, &error, wizard.archive)) << error.size();
+        WriteFileBytes(cabinet, ReadFileBytes(cabinet) + "a signature after the cabinet");
+        std::string listed, installed, removed;
+        EXPECT_EQ(0u, RunInstaller(L"list " + cabinet, &listed)) << listed;
+        for (const std::string& line : row.listed) {
+            EXPECT_NE(std::string::npos, listed.find(line + "\r\n")) << line << "\n" << listed;
+        }
+        EXPECT_EQ(0u, RunInstaller(L"install " + cabinet, &installed)) << installed;
+        EXPECT_EQ(row.value, Value(HKEY_CLASSES_ROOT, L"nsbtest\\Icon", L"Default"));
+        std::string shortcut = listed.substr(listed.find("shortcut \\") + 9);
+        HANDLE open = CreateFileA(("C:" + shortcut.substr(0, shortcut.find(" to "))).c_str(),
+                                  GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(1u, RunInstaller(L"remove " + cabinet, &removed)) << removed;
+        CloseHandle(open);
+        EXPECT_EQ(0u, RunInstaller(L"remove " + cabinet, &removed)) << "record kept: " << removed;
+        EXPECT_EQ(before, std::make_pair(Prefix(), Prefix(L"C:\\Program Files"))) << removed;
+    }
+    RemoveFile(data);
+    RemoveFile(cabinet);
+}
+
 // Each row a real file: exit code 2 and one line naming what is wrong, before anything changes
 // or a hook runs (Install_Init and Uninstall_Init would close the keyboard service).
 TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
 {
     std::wstring error, folder = BinFolder() + L"\\damaged", cabinet = folder + L".cab";
-    std::vector<ArchiveMember> members;  // the product's cabinet's, .000 first, .999 last
+    std::vector<ArchiveMember> members;  // the product's: .000, .999, .005 ... .001
     CreateDirectoryW(folder.c_str(), nullptr);
     ASSERT_TRUE(ExtractCabArchive(kProductCabinet, folder, &members, &error));
     const std::string data = ReadFileBytes(members[0].path), whole = ReadFileBytes(kProductCabinet);
@@ -216,8 +366,18 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
         EXPECT_TRUE(EncodeInstallationData(product, &bytes, &error));
         return bytes;
     };
-    const size_t values = *reinterpret_cast<const DWORD*>(&data[0x4C]);  // their section
-    const size_t driverPrefix = data.find("RSN", data.find("Prefix"));   // its value's text
+    const size_t values = reinterpret_cast<const InstallationHeader*>(data.data())->offset[kValues];
+    auto count = [](Section section) {
+        return offsetof(InstallationHeader, count) + section * sizeof(WORD);
+    };
+    // The hook library as one for another processor (ARM): its PE header's machine.
+    std::string arm = ReadFileBytes(members[1].path);
+    arm.replace(*reinterpret_cast<LONG*>(&arm[offsetof(IMAGE_DOS_HEADER, e_lfanew)]) +
+                    offsetof(IMAGE_NT_HEADERS, FileHeader.Machine),
+                2, "\xC0\x01");
+    const ArchiveMember foreign = {members[1].name, folder + L"\\arm"};
+    WriteFileBytes(foreign.path, arm);
+    const size_t driverPrefix = data.find("RSN", data.find("Prefix"));  // its value's text
     const struct {
         std::function<void()> make;
         const char* says;
@@ -228,16 +388,23 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
         {[&] { WriteFileBytes(cabinet, ReadFileBytes(BinFolder() + L"\\SETUP.DLL")); },
          "it is no cabinet"},
         {[&] { make(data, 0); }, "no installation data (.000)"},
-        {[&] { make(data, 3); }, "member .003, which the cabinet does not hold"},
-        {[&] { make(data, -1, extra); }, "00EXTRA.006 belongs to no file"},
-        {[&] { make(data, 5, oversize); }, "more than this installer takes"},
-        {[&] { make(data, 6); }, "hook library (.999) is missing or damaged"},
-        {[&] { make(at(0x3A, 9, 2)); }, "shortcut section's entry 3 runs past"},
-        {[&] { make(at(0x34, 2, 2)); }, "file section's 2 entries fill"},
-        {[&] { make(at(data.size() - 2, 1, 2)); }, "path list that does not end in its 0"},
+        {[&] { make(data, 4); }, "member .003, which the cabinet does not hold"},
+        {[&] { make(data, -1, extra); }, "\"00EXTRA.006\" belongs to no file"},
+        {[&] {
+             make(data, -1, {"..\\E\n.006", extra.path});
+         },
+         "name \"..\\E?.006\" is not"},
+        {[&] { make(data, 2, oversize); }, "more than this installer takes"},
+        {[&] { make(data, 1, foreign); }, "no library for this processor"},
+        {[&] { make(at(count(kLinks), 9, 2)); }, "shortcut section's entry 3 runs past"},
+        {[&] { make(at(count(kFiles), 2, 2)); }, "file section's 2 entries fill"},
+        {[&] { make(at(values - sizeof(WORD), 1, 2)); }, "path list that does not end in its 0"},
         {[&] { make(at(driverPrefix + 2, 0xFF, 1)); }, "RSN Prefix holds text that is not ASCII"},
-        {[&] { make(at(values + 6, 5, 4)); }, "type 0x00000005"},
-        {[&] { make(at(values + 6, 0x00010001, 4)); }, "Dll is a number of 12 bytes, not 4"},
+        {[&] { make(at(values + offsetof(ValueHead, type), 5, 4)); }, "type 0x00000005"},
+        {[&] { make(at(values + offsetof(ValueHead, type), kNumberValueType, 4)); },
+         "Dll is a number of 12 bytes, not 4"},
+        {[&] { make(encoded([](Package* c) { c->appName.assign(250, L'x'); })); },
+         "longer than a registry key's name may be"},
         {[&] { make(encoded([](Package* c) { c->files[4].name = L".."; })); },
          "file name \"..\" is . or .."},
         {[&] { make(encoded([](Package* c) { c->files[4].name = L"C:\\x"; })); },
@@ -260,7 +427,8 @@ TEST(CabinetInstaller, ADamagedUnsafeOrForeignCabinetChangesNothing)
         EXPECT_TRUE(before == Prefix() && kKeyboardService.Window()) << row.says;
     }
     kKeyboardService.Remove();
-    members.insert(members.end(), {{"", L"C:\\Windows\\R410.inf"}, {"", cabinet}, oversize});
+    members.insert(members.end(),
+                   {{"", L"C:\\Windows\\R410.inf"}, {"", cabinet}, oversize, foreign});
     for (const ArchiveMember& member : members) {
         RemoveFile(member.path);
     }

@@ -42,8 +42,21 @@ size_t ThreadsOfThisProcess()
     return threads;
 }
 
+// A client's control codes while the driver is stopped, before its start or
+// after its stop: each fails and leaves its buffers alone.
+void ExpectControlCodesRefused(const StreamDriver& driver, DWORD window, const char* when)
+{
+    for (DWORD code = RSN_IOCTL_GET_RESUMED; code <= RSN_IOCTL_CLEAR_WINDOW; ++code) {
+        DWORD output = 7, bytes = 7;
+        BOOL done = driver.IOControl(1, code, reinterpret_cast<PBYTE>(&window), 4,
+                                     reinterpret_cast<PBYTE>(&output), 4, &bytes);
+        EXPECT_TRUE(!done && output == 7 && bytes == 7) << when << ", code " << code;
+    }
+}
+
 // Each load starts from zero; a stop gives back what its start took (not even
 // a few KiB of memory a cycle, nor a thread), and an unload leaves nothing.
+// Stopped, the driver refuses control codes and keeps its state.
 TEST(DriverLifecycle, LoadsStartsStopsAndUnloadsAgainAndAgainLeavingNothing)
 {
     const std::wstring path = BinFolder() + L"\\RSN.dll";
@@ -54,6 +67,7 @@ TEST(DriverLifecycle, LoadsStartsStopsAndUnloadsAgainAndAgainLeavingNothing)
         std::wstring problem;
         ASSERT_TRUE(driver.Load(path, "RSN", &problem));
         EXPECT_TRUE(driver.Deinit(1)) << "never started";
+        ExpectControlCodesRefused(driver, window, "before the start");
         EXPECT_EQ(1u, driver.Init(0));
         EXPECT_EQ(1u, driver.Init(0));  // a second Init keeps the thread
         EXPECT_EQ(1u, driver.Open(1, GENERIC_READ | GENERIC_WRITE, 0));
@@ -84,6 +98,13 @@ TEST(DriverLifecycle, LoadsStartsStopsAndUnloadsAgainAndAgainLeavingNothing)
         EXPECT_TRUE(driver.Close(1));
         EXPECT_TRUE(driver.Deinit(1));
         EXPECT_TRUE(driver.Deinit(1)) << "stopped twice";
+        // Refused, not cleared: the next start still finds the power cycle.
+        ExpectControlCodesRefused(driver, window, "after the stop");
+        EXPECT_EQ(1u, driver.Init(0));
+        EXPECT_TRUE(driver.IOControl(1, RSN_IOCTL_GET_RESUMED, nullptr, 0,
+                                     reinterpret_cast<PBYTE>(&resumed), 4, &bytes));
+        EXPECT_EQ(1u, resumed) << "load " << load;
+        EXPECT_TRUE(driver.Deinit(1));
         EXPECT_EQ(threads - 1, ThreadsOfThisProcess()) << "load " << load;
         driver.Unload();
         EXPECT_FALSE(GetModuleHandleW(path.c_str())) << "load " << load;

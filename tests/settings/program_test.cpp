@@ -36,22 +36,42 @@ TEST_F(SettingsProgram, StartsTheServiceAndRunsTheSheetOverItsMainWindowUntilDon
     EXPECT_EQ(0u, exitCode);
 }
 
-// Each launch is waited for: a service slow to show its window is launched
-// once; one that ends without a window, ten times, one launch after another.
+// Each launch is waited for, and none is made while the last one's process
+// runs: a service slow to show its window is launched once; one that ends
+// without a window, ten times, one launch after another; one slower than the
+// program's bound of five seconds, once: the program ends as when the service
+// never shows, leaving it to start, and its next start finds its window.
 TEST_F(SettingsProgram, WaitsForASlowServiceAndLaunchesOneWithoutWindowTenTimes)
 {
-    kKeyboardService.Set(L"StartDelayMs", 1500);
+    const struct {
+        const wchar_t* name;  // the stand-in's switch
+        DWORD value;
+        bool opens;  // the program goes on to its sheet
+        int launches;
+    } cases[] = {
+        {L"StartDelayMs", 1500, true, 1},
+        {L"CreatesWindow", 0, false, 10},
+        {L"StartDelayMs", 6500, false, 1},  // just past the bound
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(testing::Message() << row.value << " " << row.launches);
+        TearDown();
+        kKeyboardService.Reset();
+        kKeyboardService.Set(row.name, row.value);
+        if (row.opens) {
+            Open();
+        } else {
+            Process program = Start();  // which would wait on its sheet had it gone on
+            DWORD exitCode = 99;
+            ASSERT_TRUE(program.WaitForExit(30000, &exitCode));  // not ten whole waits
+            EXPECT_EQ(0u, exitCode);
+        }
+        EXPECT_EQ(row.launches, kKeyboardService.Count("start"));
+    }
+    // The slow service, left running, shows its window at last.
+    ASSERT_TRUE(WaitUntil([] { return kKeyboardService.Window() != nullptr; }, 15000));
     Open();
     EXPECT_EQ(1, kKeyboardService.Count("start"));
-    TearDown();
-
-    kKeyboardService.Reset();
-    kKeyboardService.Set(L"CreatesWindow", 0);
-    Process program = Start();  // which would wait on its sheet had it gone on
-    DWORD exitCode = 99;
-    ASSERT_TRUE(program.WaitForExit(30000, &exitCode));  // not ten whole waits
-    EXPECT_EQ(0u, exitCode);
-    EXPECT_EQ(10, kKeyboardService.Count("start"));
 }
 
 void Press(WORD key)
