@@ -27,9 +27,8 @@ protected:
         resumedFlag = notifiedFlag = 0;
         powerDownFlag = 1;
         clientWindow = firstLook_.Window();
-        const size_t before = firstLook_.Received().size();
         EXPECT_EQ(1u, RSN_Init(0));
-        ASSERT_TRUE(WaitUntil([&] { return firstLook_.Received().size() > before; }, 5000));
+        ASSERT_TRUE(UntilReceived(firstLook_, firstLook_.Received().size() + 1));
         lastLook_ = firstLook_.Received().back().time;
         powerDownFlag = 0;
         clientWindow = nullptr;
@@ -197,11 +196,11 @@ TEST_F(DriverState, AResumeIsPostedAtTheThreadsNextPass)
         RSN_PowerUp(1);
         // This thread's tick count may trail the post times by a few ms.
         const DWORD resumed = std::max(0L, static_cast<LONG>(GetTickCount() - lastLook_));
-        ASSERT_TRUE(UntilReceived(client, client.Received().size() + 1)) << phase;
+        SCOPED_TRACE("resumed " + std::to_string(resumed) + " ms into the pass");
+        ASSERT_TRUE(UntilReceived(client, client.Received().size() + 1));
         const DWORD look = client.Received().back().time - lastLook_;
-        EXPECT_GE(look, kPass - 20) << "resumed " << resumed << " ms into the pass";
-        EXPECT_LE(look, (resumed / kPass + 1) * kPass + kLate)
-            << "resumed " << resumed << " ms into the pass";
+        EXPECT_GE(look, kPass - 20);
+        EXPECT_LE(look, (resumed / kPass + 1) * kPass + kLate);
         lastLook_ += look;
     }
 }

@@ -85,8 +85,7 @@ std::wstring WindowText(HWND window);
 RECT WindowRect(HWND window);
 // The emulated handheld's screen: the work area.
 RECT ScreenArea();
-// Whether the rectangle lies wholly inside the other.
-bool Within(const RECT& inner, const RECT& outer);
+bool Within(const RECT& inner, const RECT& outer);  // wholly inside
 std::wstring ClassName(HWND window);
 
 // The window with the keyboard focus in the thread that owns this window.
