@@ -3,10 +3,12 @@ BUILD := build
 # The deliverables alone for 32-bit Windows, where handles and pointers are 32
 # bits as on the handheld (built, not run).
 BUILD32 := $(BUILD)/i686
+# The deliverables for the handheld itself, ARM Windows CE 3.0, and their cabinet.
+HANDHELD := $(BUILD)/handheld
 # One compiler a core: an unbounded -j runs out of memory on the test framework.
 JOBS ?= $(shell nproc)
 
-.PHONY: all build cab test demo bench prereqs clean format
+.PHONY: all build cab handheld test demo bench prereqs clean format
 all: build
 
 prereqs:
@@ -27,7 +29,22 @@ build: prereqs $(BUILD)/CMakeCache.txt $(BUILD32)/CMakeCache.txt
 cab: build
 	cmake --build $(BUILD) --target cab
 
-test: build
+# build/handheld/bin/{Tavrin Fold Keyboard.exe,SETUP.DLL,RSN.dll} for ARM
+# Windows CE 3.0 and build/handheld/cab/TavrinFoldKeyboard.cab, made by the
+# desktop build's cabinet maker. The first run builds the handheld's binutils
+# into ~/.cache (scripts/handheld-toolchain.sh, about 4 minutes), which
+# `make clean` keeps.
+$(HANDHELD)/CMakeCache.txt: | prereqs
+	cmake -S . -B $(HANDHELD) -DCMAKE_TOOLCHAIN_FILE=cmake/handheld-arm.cmake \
+	  -DDELIVERABLES_ONLY=ON -DDESKTOP_BUILD=$(abspath $(BUILD))
+
+# `make handheld KEYBOARD_SERVICE=PATH` puts the keyboard maker's ARM
+# KeybdR410.exe into the cabinet (and keeps it for later runs).
+handheld: build $(HANDHELD)/CMakeCache.txt
+	$(if $(KEYBOARD_SERVICE),cmake -B $(HANDHELD) -DKEYBOARD_SERVICE=$(abspath $(KEYBOARD_SERVICE)))
+	cmake --build $(HANDHELD) --parallel $(JOBS)
+
+test: build handheld
 	@scripts/run-tests.sh $(BUILD)
 
 demo: build

@@ -4,6 +4,12 @@
 # names the system so; every other build is the desktop one.
 if(CMAKE_SYSTEM_NAME STREQUAL "WindowsCE")
   set(HANDHELD_BUILD ON)
+  # The loader relocates a DLL through its relocation table: no
+  # position-independent code.
+  set(CMAKE_C_COMPILE_OPTIONS_PIC "")
+  set(CMAKE_CXX_COMPILE_OPTIONS_PIC "")
+  set(CMAKE_SHARED_LIBRARY_C_FLAGS "")
+  set(CMAKE_SHARED_LIBRARY_CXX_FLAGS "")
 else()
   set(HANDHELD_BUILD OFF)
 endif()
@@ -20,9 +26,10 @@ endfunction()
 
 # A deliverable for the handheld: C++98, the dialect of the handheld SDK's
 # compilers (strictly: any later feature fails the build), small, no
-# exceptions or RTTI, allocation that returns null on failure (checked before
-# construction), unused code dropped, symbols stripped. In a desktop build programs start at the layer's program
-# entry (with a wide WinMain, as on the handheld) and take the layer's heap;
+# exceptions or RTTI (so it allocates with the nothrow `new`, which returns
+# null), unused code dropped, symbols stripped. In a desktop build programs
+# start at the layer's program entry (with a wide WinMain, as on the handheld)
+# and take the layer's heap, which gives the nothrow `new` only;
 # libraries start at DllMain. Neither has the C runtime's start-up code, which
 # they don't use; the compiler's own helpers (memcpy and the like) still come
 # from the system's C library.
@@ -30,9 +37,22 @@ function(handheld_target target)
   project_target(${target})
   set_target_properties(${target} PROPERTIES CXX_STANDARD 98)
   target_compile_options(${target} PRIVATE
-    $<$<COMPILE_LANGUAGE:CXX>:-pedantic-errors -fno-exceptions -fno-rtti -fcheck-new -fno-threadsafe-statics>
+    $<$<COMPILE_LANGUAGE:CXX>:-pedantic-errors -fno-exceptions -fno-rtti -fno-threadsafe-statics>
     -Os -ffunction-sections -fdata-sections)
   get_target_property(type ${target} TYPE)
+  if(HANDHELD_BUILD)
+    # The CE linker is called directly: programs start at the layer's entry.
+    if(type STREQUAL "EXECUTABLE")
+      target_link_libraries(${target} PRIVATE handheld_entry)
+      target_link_options(${target} PRIVATE -e HandheldProgramEntry)
+    elseif(type STREQUAL "SHARED_LIBRARY")
+      target_link_options(${target} PRIVATE -e DllMain)
+    endif()
+    if(NOT type STREQUAL "STATIC_LIBRARY" AND NOT type STREQUAL "OBJECT_LIBRARY")
+      target_link_options(${target} PRIVATE -s --gc-sections)
+    endif()
+    return()
+  endif()
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(symbol_prefix "_")
     set(dll_main_suffix "@12")

@@ -4,6 +4,9 @@
 
 namespace {
 
+// The copy flag of the files that CESelfRegister names.
+const DWORD kSelfRegisterFlag = 0x10000000;
+
 std::wstring FileName(const std::wstring& path)
 {
     return path.substr(path.find_last_of(L'\\') + 1);
@@ -27,7 +30,7 @@ public:
         auto value = [&](const InfSection& list, const InfLine& line) {
             return ReadRegistryValue(list, line, package);
         };
-        return ReadListed(L"CopyFiles", true, file) &&
+        return ReadListed(L"CopyFiles", true, file) && ReadSelfRegistering(package) &&
                ReadListed(L"CEShortcuts", false, shortcut) && ReadListed(L"AddReg", false, value);
     }
 
@@ -62,17 +65,19 @@ private:
         return Folder(*line, Field(*line, 1), folder);
     }
 
-    // Reads every line of the sections that a key of [DefaultInstall] lists.
+    // Reads every line of the sections that the lines of [DefaultInstall]
+    // with the key list.
     template <typename ReadLine>
     bool ReadListed(const wchar_t* key, bool required, ReadLine readLine)
     {
-        const InfLine* listing = Inf().Find(L"DefaultInstall", key);
-        if (!listing) {
-            return !required || Fail(L"[DefaultInstall] has no " + std::wstring(key));
-        }
         std::vector<const InfSection*> lists;
-        if (!ListedSections(*listing, &lists)) {
-            return false;
+        for (const InfLine& listing : Inf().Section(L"DefaultInstall")->lines) {
+            if (SameName(listing.key, key) && !ListedSections(listing, &lists)) {
+                return false;
+            }
+        }
+        if (!Inf().Find(L"DefaultInstall", key)) {
+            return !required || Fail(L"[DefaultInstall] has no " + std::wstring(key));
         }
         for (const InfSection* list : lists) {
             for (const InfLine& line : list->lines) {
@@ -84,7 +89,7 @@ private:
         return true;
     }
 
-    // installed name [, name in the cabinet [, unused [, flags]]]
+    // installed name [, name in the cabinet [, unused [, flags [, unused number]]]]
     bool ReadCopiedFile(const InfSection& list, const InfLine& line, Package* package)
     {
         PackageFile file = {};
@@ -99,8 +104,10 @@ private:
         if (file.name.empty() || file.name.find(L'\\') != std::wstring::npos) {
             return Fail(line, L"the installed name must be a file name");
         }
-        if (line.fields.size() > 4 ||
-            (!Field(line, 3).empty() && !ParseNumber(Field(line, 3), &file.flags))) {
+        DWORD unused = 0;
+        if (line.fields.size() > 5 ||
+            (!Field(line, 3).empty() && !ParseNumber(Field(line, 3), &file.flags)) ||
+            (!Field(line, 4).empty() && !ParseNumber(Field(line, 4), &unused))) {
             return Fail(line, L"a file is: installed name, name in the cabinet, , flags");
         }
         const SourceFile* found = FindSource(sources_, source.empty() ? file.name : source);
@@ -108,7 +115,7 @@ private:
             return Fail(line, L"\"" + (source.empty() ? file.name : source) +
                                   L"\" is not in [SourceDisksFiles]");
         }
-        file.installed = HandheldFolder(file.folder) + L"\\" + file.name;
+        file.installed = InstallationFolder(file.folder) + L"\\" + file.name;
         for (const PackageFile& other : package->files) {
             if (SameName(other.installed, file.installed)) {
                 return Fail(line, file.installed + L" is installed twice");
@@ -122,6 +129,31 @@ private:
         file.source = found->name;
         file.sourcePath = found->path;
         package->files.push_back(file);
+        return true;
+    }
+
+    // CESelfRegister = installed file, ...: the installer registers them.
+    bool ReadSelfRegistering(Package* package)
+    {
+        for (const InfLine& line : Inf().Section(L"DefaultInstall")->lines) {
+            for (size_t i = 0; SameName(line.key, L"CESelfRegister") && i < line.fields.size();
+                 ++i) {
+                std::wstring name;
+                if (!Text(line, line.fields[i], &name)) {
+                    return false;
+                }
+                bool found = false;
+                for (PackageFile& file : package->files) {
+                    if (SameName(file.name, name)) {
+                        file.flags |= kSelfRegisterFlag;
+                        found = true;
+                    }
+                }
+                if (!found) {
+                    return Fail(line, L"\"" + name + L"\" is not a file that the cabinet installs");
+                }
+            }
+        }
         return true;
     }
 
@@ -156,8 +188,18 @@ private:
                                      : Folder(line, Field(line, 3), &shortcut.folder))) {
             return false;
         }
+        // Its place is a standard folder or the installation folder, and below.
+        const std::wstring& base = package->installDir;
+        if (HandheldFolder(shortcut.folder).empty() &&
+            (shortcut.folder.compare(0, base.size(), base) != 0 ||
+             (shortcut.folder.size() > base.size() && shortcut.folder[base.size()] != L'\\'))) {
+            return Fail(line,
+                        L"a shortcut goes into a standard folder or the installation "
+                        L"folder, not into " +
+                            shortcut.folder);
+        }
         shortcut.name += L".lnk";  // the shortcut file's name, as the installation data holds it
-        shortcut.path = HandheldFolder(shortcut.folder) + L"\\" + shortcut.name;
+        shortcut.path = InstallationFolder(shortcut.folder) + L"\\" + shortcut.name;
         shortcut.target = started->installed;
         package->shortcuts.push_back(shortcut);
         return true;
@@ -179,7 +221,7 @@ private:
         value.root = root->root;
         value.rootName = root->name;
         if (!Text(line, Field(line, 1), &value.key) || !Text(line, Field(line, 2), &value.name) ||
-            !Text(line, Field(line, 4), &data)) {
+            !Data(line, Field(line, 4), &data)) {
             return false;
         }
         if (value.key.empty() || value.key.find(L"\\\\") != std::wstring::npos ||
@@ -211,9 +253,9 @@ private:
 
 const SourceFile* FindSource(const std::vector<SourceFile>& files, const std::wstring& name)
 {
-    for (const SourceFile& file : files) {
-        if (SameName(file.name, name)) {
-            return &file;
+    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+        if (SameName(file->name, name)) {
+            return &*file;
         }
     }
     return nullptr;

@@ -9,7 +9,8 @@
 #include "description_text.h"
 #include "package.h"
 
-// A file that [SourceDisksFiles] names, and where it is on the desktop.
+// A file that [SourceDisksFiles] names, and where it is on the desktop; the
+// last of a name wins ([SourceDisksFiles.NAME]'s lines come last).
 struct SourceFile {
     std::wstring name;
     std::wstring path;

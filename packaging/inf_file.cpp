@@ -165,7 +165,11 @@ const InfSection* InfFile::Section(const std::wstring& name) const
         if (fields == 1 && line.key == line.fields[0]) {
             line.key.clear();
         }
-        section.lines.push_back(line);
+        // A line of nothing but a blank (SetupAPI's reading of a stray 0 byte
+        // at the file's end) is no line to the wizard either.
+        if (!line.key.empty() || fields != 1 || !Trim(line.fields[0]).empty()) {
+            section.lines.push_back(line);
+        }
     }
     return &sections_.emplace(capitals, section).first->second;
 }
@@ -176,10 +180,23 @@ const InfLine* InfFile::Find(const std::wstring& section, const std::wstring& ke
     if (!found) {
         return nullptr;
     }
-    for (const InfLine& line : found->lines) {
-        if (SameName(line.key, key)) {
-            return &line;
+    for (auto line = found->lines.rbegin(); line != found->lines.rend(); ++line) {
+        if (SameName(line->key, key)) {
+            return &*line;
         }
     }
     return nullptr;
+}
+
+bool InfFile::Combine(const std::wstring& name, const std::wstring& other)
+{
+    const InfSection* added = Section(other);
+    if (!added) {
+        return false;
+    }
+    const InfSection* own = Section(name);
+    InfSection combined = own ? *own : InfSection{name, {}};
+    combined.lines.insert(combined.lines.end(), added->lines.begin(), added->lines.end());
+    sections_[Capitals(name)] = combined;
+    return true;
 }

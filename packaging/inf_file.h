@@ -37,8 +37,12 @@ public:
 
     // The section, or null when the file has none of that name.
     const InfSection* Section(const std::wstring& name) const;
-    // The first line of the section with that key, or null.
+    // The last line of the section with that key, or null.
     const InfLine* Find(const std::wstring& section, const std::wstring& key) const;
+
+    // From now on the section holds its own lines and then those of the other
+    // section (whose line wins in Find); false when the other is not there.
+    bool Combine(const std::wstring& name, const std::wstring& other);
 
 private:
     HINF inf_ = INVALID_HANDLE_VALUE;

@@ -5,7 +5,8 @@
 
 namespace {
 
-const wchar_t* const kInstallKeys[] = {L"CopyFiles", L"AddReg", L"CEShortcuts", L"CESetupDLL"};
+const wchar_t* const kInstallKeys[] = {L"CopyFiles", L"AddReg", L"CEShortcuts", L"CESetupDLL",
+                                       L"CESelfRegister"};
 const wchar_t* const kDeviceKeys[] = {L"ProcessorType", L"UnsupportedPlatforms",
                                       L"VersionMin",    L"VersionMax",
                                       L"BuildMin",      L"BuildMax"};
@@ -37,7 +38,7 @@ public:
     bool Read(const std::wstring& folder, Package* package)
     {
         return ReadNames(package) && ReadDevice(package) && ReadSources(folder) &&
-               CheckKeys(L"DefaultInstall", kInstallKeys, 4, true) &&
+               CheckKeys(L"DefaultInstall", kInstallKeys, 5, true) &&
                ReadInstallLists(Inf(), sourceFiles_, package, Error()) && ReadHookLibrary(package);
     }
 
@@ -79,7 +80,7 @@ private:
         if (!Folder(*installDir, Field(*installDir, 0), &package->installDir)) {
             return false;
         }
-        package->installFolder = HandheldFolder(package->installDir);
+        package->installFolder = InstallationFolder(package->installDir);
         return true;
     }
 
@@ -156,6 +157,7 @@ private:
                 return false;
             }
             bool absolute = path.size() > 1 && (path[1] == L':' || path[0] == L'\\');
+            path.resize(path.find_last_not_of(L'\\') + 1);
             path = FullPath(absolute ? path : path.empty() ? folder : folder + L"\\" + path);
             sourceFiles_.push_back({file.key, path + L"\\" + file.key});
         }
@@ -182,14 +184,31 @@ private:
     std::vector<SourceFile> sourceFiles_;
 };
 
+// Each section that the wizard's /cpu NAME reads with its [X.NAME], which
+// holds at least one of them.
+bool CombineCpuSections(InfFile* inf, const std::wstring& cpu, std::wstring* error)
+{
+    const wchar_t* const sections[] = {L"CEDevice", L"DefaultInstall", L"SourceDisksNames",
+                                       L"SourceDisksFiles"};
+    bool found = cpu.empty();
+    for (const wchar_t* section : sections) {
+        found = inf->Combine(section, section + (L"." + cpu)) || found;
+    }
+    if (!found) {
+        *error = L"there is no section [DefaultInstall." + cpu + L"] nor any other of /cpu " + cpu;
+    }
+    return found;
+}
+
 }  // namespace
 
-bool ReadPackageDescription(const std::wstring& path, Package* package, std::wstring* error)
+bool ReadPackageDescription(const std::wstring& path, Package* package, std::wstring* error,
+                            const std::wstring& cpu)
 {
     std::wstring full = FullPath(path);
     InfFile inf;
     *package = Package();
-    if (!inf.Open(full, error) ||
+    if (!inf.Open(full, error) || !CombineCpuSections(&inf, cpu, error) ||
         !DescriptionReader(inf, error).Read(full.substr(0, full.find_last_of(L"\\/")), package)) {
         *error = full + L": " + *error;
         return false;

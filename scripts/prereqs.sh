@@ -1,5 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the demo need, when any is missing.
+# The handheld build takes clang, and binutils-source with flex, bison and m4
+# to build its assembler and linker (scripts/handheld-toolchain.sh); its driver
+# test runs on python3-unicorn.
 set -eu
 
 packages="cmake make
@@ -8,7 +11,8 @@ packages="cmake make
   clang-format clang-tidy cppcheck
   wine wine64 fonts-wine
   xvfb xauth imagemagick xdotool
-  googletest cabextract"
+  googletest cabextract
+  clang binutils-source xz-utils flex bison m4 python3-unicorn"
 
 missing=""
 for p in $packages; do

@@ -2,6 +2,8 @@
 
 #include <keyboard_service.h>
 
+#include <new>
+
 #include "app_state.h"
 #include "menu_bar_holder.h"
 #include "service_contact.h"
@@ -82,7 +84,7 @@ LRESULT KeyboardApp::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
 LRESULT KeyboardApp::OnCreate(HWND hwnd)
 {
     window = hwnd;
-    menuBar = new MenuBarHolder(instance, window);
+    menuBar = new (std::nothrow) MenuBarHolder(instance, window);
     return 0;
 }
 

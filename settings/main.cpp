@@ -1,5 +1,7 @@
 #include <handheld.h>
 
+#include <new>
+
 #include "keyboard_app.h"
 
 namespace {
@@ -11,7 +13,7 @@ KeyboardApp* theApp;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
-    theApp = new KeyboardApp;
+    theApp = new (std::nothrow) KeyboardApp;
     if (!theApp || !theApp->InitInstance(instance)) {
         return 0;
     }

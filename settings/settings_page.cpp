@@ -3,6 +3,8 @@
 // and a field to try the keyboard in.
 #include <keyboard_service.h>
 
+#include <new>
+
 #include "app_state.h"
 #include "keyboard_settings.h"
 #include "resources/resource.h"
@@ -38,7 +40,7 @@ void GiveFocusToTestField(HWND page)
 void OnInitDialog(HWND page)
 {
     settingsPageWindow = page;
-    keyboardSettings = new KeyboardSettings(page);
+    keyboardSettings = new (std::nothrow) KeyboardSettings(page);
     LONG delayPosition = 0;
     LONG ratePosition = 0;
     if (keyboardSettings) {

@@ -9,45 +9,19 @@
 // that C++98 lacks.
 #include <stddef.h>
 
-// --- Shell: menu bar -------------------------------------------------------
+// --- Shell: menu bar and dialog initialisation -------------------------------
 
-#define SHCMBF_EMPTYBAR 0x0001
-
-struct SHMENUBARINFO {
-    DWORD cbSize;
-    HWND hwndParent;
-    DWORD dwFlags;
-    UINT nToolBarId;
-    HINSTANCE hInstRes;
-    int nBmpId;
-    int cBmpImages;
-    HWND hwndMB;
-    COLORREF clrBk;
-};
-
-// Creates an empty bar along the bottom of the screen, owned by the parent,
-// and returns it in hwndMB; DestroyWindow removes it.
-BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info);
-
-// --- Shell: dialog initialisation ------------------------------------------
-
-#define SHIDIM_FLAGS 0x0001
-#define SHIDIF_DONEBUTTON 0x0001
-#define SHIDIF_SIPDOWN 0x0008
-
-struct SHINITDLGINFO {
-    DWORD dwMask;
-    HWND hDlg;
-    DWORD dwFlags;
-};
-
-// With SHIDIF_DONEBUTTON the dialog loses its frame and fills the screen above
-// the menu bar, under a navigation bar of its own: its title and an "ok" that
-// sends it IDOK, the one way out, as Done is on the handheld; the dialog's OK
-// and Cancel buttons are hidden. A sheet gets the handheld's layout: the tabs
-// along its bottom, the page above them. The desktop has no input panel to
-// lower, so SHIDIF_SIPDOWN does nothing.
-BOOL WINAPI SHInitDialog(SHINITDLGINFO* info);
+// The handheld shell's interface, declared once for both (aygshell.h of the
+// handheld layer); on the desktop:
+// - SHCreateMenuBar creates an empty bar along the bottom of the screen, owned
+//   by the parent, and returns it in hwndMB; DestroyWindow removes it.
+// - With SHIDIF_DONEBUTTON, SHInitDialog takes the dialog's frame and fills the
+//   screen above the menu bar with it, under a navigation bar of its own: its
+//   title and an "ok" that sends it IDOK, the one way out, as Done is on the
+//   handheld; the dialog's OK and Cancel buttons are hidden. A sheet gets the
+//   handheld's layout: the tabs along its bottom, the page above them. The
+//   desktop has no input panel to lower, so SHIDIF_SIPDOWN does nothing.
+#include "../handheld/include/aygshell.h"
 
 // --- Property sheets -------------------------------------------------------
 

@@ -12,7 +12,7 @@ shift
 
 status=0
 for file in "$@"; do
-  format=$(x86_64-w64-mingw32-objdump -f "$file" | sed -n 's/.*file format //p')
+  format=$(${OBJDUMP:-x86_64-w64-mingw32-objdump} -f "$file" | sed -n 's/.*file format //p')
   imports=$("$here/imports.sh" "$file")
   count=$(printf '%s\n' "$imports" | grep -c . || true)
   unlisted=$(printf '%s\n' "$imports" | normalise | sort -u | comm -23 - "$allowed")

@@ -2,7 +2,8 @@
 # Fails unless each library exports exactly the names its .def file lists,
 # undecorated, and is built for the expected machine:
 #   scripts/gates/exports.sh FORMAT LIBRARY DEF_FILE [LIBRARY DEF_FILE...]
-# FORMAT is objdump's name for it: pei-x86-64 or pei-i386.
+# FORMAT is objdump's name for it: pei-x86-64, pei-i386 or pei-arm-wince-little
+# (with OBJDUMP naming the handheld's objdump).
 set -eu
 format=$1
 shift
@@ -11,8 +12,8 @@ while [ $# -ge 2 ]; do
   library=$1 def=$2
   shift 2
   name=$(basename "$library")
-  actual=$(x86_64-w64-mingw32-objdump -f "$library" | sed -n 's/.*file format //p')
-  exported=$(x86_64-w64-mingw32-objdump -p "$library" |
+  actual=$(${OBJDUMP:-x86_64-w64-mingw32-objdump} -f "$library" | sed -n 's/.*file format //p')
+  exported=$(${OBJDUMP:-x86_64-w64-mingw32-objdump} -p "$library" |
     sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/ s/^\t\[ *[0-9]*\] //p' | sort)
   listed=$(sed -n '/^EXPORTS/,$ { /^EXPORTS/d; s/;.*//; s/^[ \t]*//; s/[ \t].*//; /./p }' "$def" | sort)
   if [ "$actual" != "$format" ]; then

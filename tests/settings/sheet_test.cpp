@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <new>
 
 #include "keyboard_settings.h"
 #include "menu_bar_holder.h"
@@ -16,11 +17,7 @@
 // While set, allocating a settings record fails, as `new` may on the handheld.
 bool recordAllocationFails = false;
 
-#ifdef __clang__
-#pragma clang diagnostic ignored "-Wnew-returns-null"  // the point here
-#endif
-
-void* operator new(std::size_t size)
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
     return size == sizeof(KeyboardSettings) && recordAllocationFails ? nullptr
                                                                      : std::malloc(size ? size : 1);
