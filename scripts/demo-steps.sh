@@ -32,6 +32,10 @@ poll() {
     sleep 0.2
   done
 }
+# A message's number, as its interface's header defines it.
+message() {
+  "$here/interface-numbers.sh" | awk -v name="$1" '$1 == name { print $2; found = 1 } END { exit !found }'
+}
 has() { [ -f "$1" ] && tr -d '\r' <"$1" | grep -q -- "$2"; }
 count() { tr -d '\r' <"$1" 2>/dev/null | grep -c -- "$2" || true; }
 key_exists() { "$WINELOADER" reg query "$1" >/dev/null 2>&1; }
@@ -156,8 +160,9 @@ delay=$(od -A n -t d4 -j 4 -N 4 "$windows/R410.inf" | tr -d ' ')
 say "dragged the slider: R410.inf now holds the delay code 20"
 click "$sheet" 1201
 probe until "$sheet" 1201 0 5000 || fail "the sound switch did not go off"
-poll 5 "the service was not told" has "$windows/KeybdR410.log" "message 1242 0 0"
-say "clicked \"Sound aktivieren\": the service received 1242 with 0"
+set_sound=$(message KBSVC_SET_SOUND) || fail "no KBSVC_SET_SOUND in its header"
+poll 5 "the service was not told" has "$windows/KeybdR410.log" "message $set_sound 0 0"
+say "clicked \"Sound aktivieren\": the service received $set_sound with 0"
 click "$sheet" 1005
 xdotool type --delay 60 "Hallo Tavrin"
 probe until "$sheet" 1005 "Hallo Tavrin" 5000 || fail "the test field did not take the typing"
@@ -172,7 +177,8 @@ probe gone "Fold Keyboard" 10000 || fail "the settings program did not end"
 step "Power down and up: the driver's notice reaches its client's window"
 echo "window $(probe handle Handheld)" >&3
 echo "cycle" >&3
-poll 5 "no notice reached the client's window" has "$bin/handheld-view.log" "message 1125"
+resumed=$(message RSN_MSG_RESUMED) || fail "no RSN_MSG_RESUMED in its header"
+poll 5 "no notice reached the client's window" has "$bin/handheld-view.log" "message $resumed "
 echo "get" >&3
 poll 5 "the driver does not report the resume" has "$out/device-manager.txt" "resumed 1"
 tr -d '\r' <"$out/device-manager.txt" | sed -n '/> window/,$p' | sed 's/^/      /'

@@ -11,6 +11,9 @@ build=$(cd "${1:-build}" && pwd)
 WINEPREFIX=$(project_prefix test)
 export WINEPREFIX
 "$here/wine-prefix.sh" "$WINEPREFIX"
+# A test ended part-way (a time-out, Ctrl-C) may have left a file read-only
+# (under Wine, without its write bits): writable again for this run.
+chmod -R u+w "$WINEPREFIX/drive_c"
 # A server left from an earlier run may belong to a display that is gone.
 end_wine_session
 

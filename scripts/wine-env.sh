@@ -5,6 +5,12 @@ WINELOADER=/usr/lib/wine/wine64
 WINEDEBUG=-all
 WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 export WINELOADER WINEDEBUG WINEDLLOVERRIDES
+# Wine names Unix files in the locale's character set: the handheld's folder
+# names ("Menu Démarrer") need UTF-8, which a fresh system's POSIX locale lacks.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+  LC_ALL=C.UTF-8
+  export LC_ALL
+fi
 
 # Keeps the prefix's Wine server up until `wineserver -k` (a cold start costs
 # each program about two seconds) and starts its system programs and desktop

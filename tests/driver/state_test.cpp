@@ -3,6 +3,7 @@
 // to real windows over power cycles, clearing the window while it posts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <deque>
 #include <string>
@@ -18,12 +19,19 @@ namespace {
 
 class DriverState : public ::testing::Test {
 protected:
+    // As loaded, but for a power-down that the thread's first look posts to a
+    // window of the fixture's: from that message on, the thread is between
+    // two passes, and lastLook_ is when it looked.
     void SetUp() override
     {
-        powerDownFlag = resumedFlag = notifiedFlag = 0;  // as loaded
-        clientWindow = nullptr;
+        resumedFlag = notifiedFlag = 0;
+        powerDownFlag = 1;
+        clientWindow = firstLook_.Window();
         EXPECT_EQ(1u, RSN_Init(0));
-        UntilLooked();  // the thread's first look
+        ASSERT_TRUE(UntilReceived(firstLook_, firstLook_.Received().size() + 1));
+        lastLook_ = firstLook_.Received().back().time;
+        powerDownFlag = 0;
+        clientWindow = nullptr;
     }
     void TearDown() override { EXPECT_TRUE(RSN_Deinit(1)); }
 
@@ -40,12 +48,14 @@ protected:
                                   reinterpret_cast<PBYTE>(&resumed), 4, &bytes));
         return resumed;
     }
-    // Until the thread has taken its look at this power cycle, and posted.
-    static void UntilLooked()
+    // Until the window has received its count-th message.
+    static bool UntilReceived(const MessageRecorder& window, size_t count)
     {
-        WaitUntil([] { return notifiedFlag != 0; }, 2500);
-        PumpMessages(100);
+        return WaitUntil([&] { return window.Received().size() >= count; }, 5000, 1);
     }
+
+    MessageRecorder firstLook_;
+    DWORD lastLook_ = 0;
 };
 
 const DWORD kNoInput = 1, kNoOutput = 2, kNoCount = 4;
@@ -111,35 +121,41 @@ TEST_F(DriverState, ControlCodesAnswerOrRefuseAndTouchOnlyTheirWords)
 
 // Each from a fresh start, after the thread's first look. Steps: d and u power
 // down and up, w and o register the client's and the other window, x clears
-// the window, c the resumed state; . waits for the thread's look at this power
-// cycle, _ for one more pass.
+// the window, c the resumed state; R and P wait for the thread's look to post
+// RSN_MSG_RESUMED or RSN_MSG_POWERDOWN to the client, _ waits a whole pass
+// (the thread looks at least once). The client receives just the messages
+// waited for; the other window, nothing.
 const struct {
     const char* name;
     const char* steps;
-    std::vector<UINT> posted;  // to the client's window; the other receives nothing
     DWORD resumed;
 } kScenarios[] = {
-    {"no power-down", "wu_", {}, 0},
-    {"a power cycle", "wdu.", {RSN_MSG_RESUMED}, 1},
-    {"two power cycles", "wdu.du.", {RSN_MSG_RESUMED, RSN_MSG_RESUMED}, 1},
-    {"registered after the resume", "duw.", {RSN_MSG_RESUMED}, 1},
-    {"a look while down", "wd.u.", {RSN_MSG_POWERDOWN}, 1},
-    {"cleared before the look", "wduc.", {}, 0},
-    {"registered after the look", "du.w_", {}, 1},
-    {"a second window replaces the first", "owdu.", {RSN_MSG_RESUMED}, 1},
-    {"a cleared window", "xwxdu.", {}, 1},
-    {"registered again", "wxdu.wdu.", {RSN_MSG_RESUMED}, 1},
+    {"no power-down", "wu_", 0},
+    {"a power cycle", "wduR", 1},
+    {"two power cycles", "wduRduR", 1},
+    {"registered after the resume", "duwR", 1},
+    {"a look while down", "wdPu_", 1},
+    {"cleared before the look", "wduc_", 0},
+    {"registered after the look", "du_w_", 1},
+    {"a second window replaces the first", "owduR", 1},
+    {"a cleared window", "xwxdu_", 1},
+    {"registered again", "wxdu_wduR", 1},
 };
 
 TEST_F(DriverState, EachPowerCyclePostsAtMostOneMessageAtTheThreadsLook)
 {
     for (const auto& scenario : kScenarios) {
+        SCOPED_TRACE(scenario.name);
         MessageRecorder client, other;
+        std::vector<UINT> waitedFor;
         for (const char* step = scenario.steps; *step; ++step) {
             if (*step == 'd' || *step == 'u') {
                 (*step == 'd' ? RSN_PowerDown : RSN_PowerUp)(1);
-            } else if (*step == '.' || *step == '_') {
-                *step == '.' ? UntilLooked() : PumpMessages(1300);
+            } else if (*step == 'R' || *step == 'P') {
+                waitedFor.push_back(*step == 'R' ? RSN_MSG_RESUMED : RSN_MSG_POWERDOWN);
+                EXPECT_TRUE(UntilReceived(client, waitedFor.size())) << step;
+            } else if (*step == '_') {
+                PumpMessages(1500);
             } else {
                 DWORD code = *step == 'x'   ? RSN_IOCTL_CLEAR_WINDOW
                              : *step == 'c' ? RSN_IOCTL_CLEAR_RESUMED
@@ -150,42 +166,42 @@ TEST_F(DriverState, EachPowerCyclePostsAtMostOneMessageAtTheThreadsLook)
         std::vector<UINT> posted;
         for (const MessageRecorder::Message& message : client.Received()) {
             posted.push_back(message.number);
-            EXPECT_TRUE(!message.wParam && !message.lParam) << scenario.name;
+            EXPECT_TRUE(!message.wParam && !message.lParam);
         }
-        EXPECT_EQ(scenario.posted, posted) << scenario.name;
-        EXPECT_TRUE(other.Received().empty()) << scenario.name;
-        EXPECT_EQ(scenario.resumed, Resumed()) << scenario.name;
+        EXPECT_EQ(waitedFor, posted);
+        EXPECT_TRUE(other.Received().empty());
+        EXPECT_EQ(scenario.resumed, Resumed());
         TearDown();
         SetUp();
     }
 }
 
-// A resume waits for the thread's next pass and no longer, whatever the phase
-// of the pass it falls in: its message comes within a pass of the resume, and
-// not before a whole pass since the thread's last look, less what two
-// messages may take to arrive on a busy machine (a resume just after a look is
-// posted about a pass later).
+// A resume waits for the thread's next look, a pass (1 s) after its last, and
+// no longer. The resumes fall where a wrong pass shows most: just after a
+// look, where a 500 ms pass posts half a pass early, a 2 s pass a pass late
+// and a post at the resume at once; and late in the pass, where a pass that
+// starts again at the resume posts most of a pass late. The looks are timed by
+// their messages' post times, which a busy machine can only delay: from one
+// look to the next at least a pass, and to the first look after the resume
+// no more than half a pass late.
 TEST_F(DriverState, AResumeIsPostedAtTheThreadsNextPass)
 {
+    const DWORD kPass = 1000, kLate = 500;
     MessageRecorder client;
     EXPECT_TRUE(Io(RSN_IOCTL_SET_WINDOW, client.Window()));
-    auto cycleAndWait = [&] {
-        size_t before = client.Received().size();
+    for (DWORD phase : {50, 700, 50, 700, 50, 700}) {
+        const LONG ahead = static_cast<LONG>(lastLook_ + phase - GetTickCount());
+        Sleep(ahead > 0 ? ahead : 0);
         RSN_PowerDown(1);
         RSN_PowerUp(1);
-        const ULONGLONG resumed = GetTickCount64();
-        EXPECT_TRUE(WaitUntil([&] { return client.Received().size() > before; }, 3000, 1));
-        return GetTickCount64() - resumed;
-    };
-    cycleAndWait();
-    ULONGLONG lastLook = GetTickCount64();  // its message's arrival, just after it
-    const DWORD phases[] = {10, 990, GetTickCount() % 1000};  // after a look, before, anywhere
-    for (DWORD phase : phases) {
-        Sleep(phase);
-        const ULONGLONG latency = cycleAndWait(), look = GetTickCount64();
-        EXPECT_LE(latency, 1300u) << "resumed " << phase << " ms into the pass";
-        EXPECT_GE(look - lastLook, 700u) << "resumed " << phase << " ms into the pass";
-        lastLook = look;
+        // This thread's tick count may trail the post times by a few ms.
+        const DWORD resumed = std::max(0L, static_cast<LONG>(GetTickCount() - lastLook_));
+        SCOPED_TRACE("resumed " + std::to_string(resumed) + " ms into the pass");
+        ASSERT_TRUE(UntilReceived(client, client.Received().size() + 1));
+        const DWORD look = client.Received().back().time - lastLook_;
+        EXPECT_GE(look, kPass - 20);
+        EXPECT_LE(look, (resumed / kPass + 1) * kPass + kLate);
+        lastLook_ += look;
     }
 }
 
@@ -214,8 +230,9 @@ TEST_F(DriverState, ThePostAndClearingTheWindowTakeTheLock)
     EnterCriticalSection(&stateLock);
     RSN_PowerDown(1);
     RSN_PowerUp(1);
-    UntilLooked();
-    EXPECT_TRUE(client.Received().empty()) << "posted without the lock";
+    EXPECT_TRUE(WaitUntil([] { return notifiedFlag != 0; }, 5000));  // the thread's look
+    EXPECT_FALSE(WaitUntil([&] { return !client.Received().empty(); }, 300))
+        << "posted without the lock";
     std::atomic<bool> cleared(false);
     std::thread clearing([&] { cleared = Io(RSN_IOCTL_CLEAR_WINDOW); });
     Sleep(200);

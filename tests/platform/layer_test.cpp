@@ -136,6 +136,11 @@ TEST(HandheldSheet, HasTabsAtTheBottomNoButtonsKeepsThePagesFocusAndEndsAsOkByOk
     auto inspect = [&](HWND sheet) {
         HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
         EXPECT_TRUE(IsWindowVisible(tabs) && GetWindowLongW(tabs, GWL_STYLE) & TCS_BOTTOM);
+        RECT tab, screen = ScreenArea();
+        SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+        MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&tab), 2);
+        screen.bottom -= 26;
+        EXPECT_TRUE(Within(tab, screen)) << "the tab on the screen, above the menu bar";
         for (int button : {IDOK, IDCANCEL, IDHELP, 0x3021 /* Apply */}) {
             EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, button))) << button;
         }

@@ -3,6 +3,8 @@
 // process, as another program, holds, rewrites or removes the file.
 #include "program.h"
 
+#include <memory>
+
 namespace {
 
 enum AtSave { Unchanged, Rewritten, Removed, Held };
@@ -14,14 +16,15 @@ HANDLE HoldSettingsFile()
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Each row: the file when the page opens, the slider positions the page shows,
-// and by the file's state at a save what the file holds then, but for the
-// repeat fields, which the save sets (a held file keeps its own).
+// Each row: the file when the page opens, the slider positions the page shows
+// (five steps each, 0 to 4: codes past the fifth show at it), and by the
+// file's state at a save what the file holds then, but for the repeat fields,
+// which the save sets (a held file keeps its own).
 TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsThen)
 {
     const std::string full = Image('A', 8, 3), other = Image('a', 16, 1), none = Image(0, 0, 0);
     const std::string part = Image('C', 20, 0).substr(0, 1000), partRead = part + none.substr(1000);
-    const std::string image = Image('E', 0, 4), longer = image + "beyond";
+    const std::string image = Image('E', 24, 5), longer = image + "beyond";
     const char* atSave[] = {"unchanged", "rewritten", "removed", "held"};
     const struct {
         const char* atOpen;
@@ -33,7 +36,7 @@ TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsTh
         {"missing", nullptr, false, 0, 0, {none, other, none, ""}},
         {"full", &full, false, 1, 3, {full, other, full, full}},
         {"short", &part, false, 4, 0, {partRead, other, partRead, part}},
-        {"longer", &longer, false, 0, 4, {image, other, image, longer}},
+        {"longer, codes past the steps", &longer, false, 4, 4, {image, other, image, longer}},
         {"held", &full, true, 0, 0, {full, other, none, full}},
     };
     for (const auto& row : rows) {
@@ -65,6 +68,31 @@ TEST_F(SettingsProgram, ShowsTheFileAndSavesOnlyTheRepeatFieldsOfTheFileAsItIsTh
     }
 }
 
+// Nobody may write a file while it is mapped as a program's image, root
+// included, whom Wine lets write a file with the read-only attribute; and the
+// mapping goes with this process, so that a run ended at any point leaves an
+// ordinary file behind. The file is the program's own image with the repeat
+// fields in its DOS header's unused words (offsets 4 and 8).
+TEST_F(SettingsProgram, FileThatCanOnlyBeReadIsShownAndLeftAsItIs)
+{
+    const std::string image =
+        WithRepeat(ReadFileBytes(InWindowsFolder(L"Tavrin Fold Keyboard.exe")), 8, 3);
+    WriteFileBytes(kSettingsFile, image);
+    HANDLE file = CreateFileW(kSettingsFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    const std::unique_ptr<void, decltype(&CloseHandle)> mapped(
+        CreateFileMappingW(file, nullptr, PAGE_READONLY | SEC_IMAGE, 0, 0, nullptr), CloseHandle);
+    CloseHandle(file);
+    ASSERT_TRUE(mapped);
+    Open();
+    EXPECT_EQ(1, Position(IDC_REPEAT_DELAY));
+    EXPECT_EQ(3, Position(IDC_REPEAT_RATE));
+    Move(IDC_REPEAT_DELAY, 4);
+    EXPECT_TRUE(ReadFileBytes(kSettingsFile) == image);
+    EXPECT_EQ(std::vector<HWND>{sheet_}, TopLevelWindows(L"#32770"));  // no message
+    EXPECT_FALSE(program_.WaitForExit(0));
+}
+
 // A Linux system call, made directly: under Wine this process is a Linux process.
 template <typename A, typename B, typename C, typename D>
 long long LinuxCall(long long number, A a, B b, C c, D d)
@@ -76,58 +104,6 @@ long long LinuxCall(long long number, A a, B b, C c, D d)
                  : "0"(number), "D"(a), "S"(b), "d"(c), "r"(r10)
                  : "rcx", "r11", "memory");
     return result;
-}
-
-// While it lives, the file can be read but not written, even by root, whom Wine
-// lets write a read-only file: the Linux immutable flag, set and cleared through
-// the file's Unix name.
-class UnwritableFile {
-public:
-    explicit UnwritableFile(const std::wstring& path)
-    {
-        using UnixName = char*(CDECL*)(LPCWSTR);
-        auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
-            GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-        char* name = unixName(path.c_str());
-        const long long kOpen = 2;
-        fd_ = LinuxCall(kOpen, name, 0 /* O_RDONLY */, 0, 0);
-        HeapFree(GetProcessHeap(), 0, name);
-        EXPECT_EQ(0, SetImmutable(true));
-    }
-    ~UnwritableFile()
-    {
-        SetImmutable(false);
-        const long long kClose = 3;
-        LinuxCall(kClose, fd_, 0, 0, 0);
-    }
-    UnwritableFile(const UnwritableFile&) = delete;
-    UnwritableFile& operator=(const UnwritableFile&) = delete;
-
-private:
-    long long SetImmutable(bool immutable) const
-    {
-        const long long kIoctl = 16, kGetFlags = 0x80086601, kSetFlags = 0x40086602;
-        int flags = 0;
-        LinuxCall(kIoctl, fd_, kGetFlags, &flags, 0);
-        flags = immutable ? flags | 0x10 : flags & ~0x10;  // FS_IMMUTABLE_FL
-        return LinuxCall(kIoctl, fd_, kSetFlags, &flags, 0);
-    }
-
-    long long fd_;
-};
-
-TEST_F(SettingsProgram, FileThatCanOnlyBeReadIsShownAndLeftAsItIs)
-{
-    const std::string full = Image('A', 8, 3);
-    WriteFileBytes(kSettingsFile, full);
-    UnwritableFile unwritable(kSettingsFile);
-    Open();
-    EXPECT_EQ(1, Position(IDC_REPEAT_DELAY));
-    EXPECT_EQ(3, Position(IDC_REPEAT_RATE));
-    Move(IDC_REPEAT_DELAY, 4);
-    EXPECT_TRUE(ReadFileBytes(kSettingsFile) == full);
-    EXPECT_EQ(std::vector<HWND>{sheet_}, TopLevelWindows(L"#32770"));  // no message
-    EXPECT_FALSE(program_.WaitForExit(0));
 }
 
 // The program can't make a file longer than 4000 bytes, as on full storage: it

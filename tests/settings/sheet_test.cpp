@@ -27,12 +27,6 @@ using namespace test_support;
 
 namespace {
 
-bool Inside(HWND window, const RECT& area)
-{
-    RECT rect = WindowRect(window), both;
-    return IntersectRect(&both, &rect, &area) && EqualRect(&both, &rect);
-}
-
 // Nothing lies over the window's centre: it is what a tap there reaches.
 bool Uncovered(HWND window)
 {
@@ -57,7 +51,8 @@ std::wstring CheckPage(HWND page, const RECT& pageArea)
         RECT room;
         GetClientRect(item, &room);
         room.right -= ClassName(item) == L"Button" ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0;
-        EXPECT_TRUE(Inside(item, pageArea) && Uncovered(item)) << testing::PrintToString(text);
+        EXPECT_TRUE(Within(WindowRect(item), pageArea) && Uncovered(item))
+            << testing::PrintToString(text);
         EXPECT_TRUE(icon || extent.cx <= room.right) << testing::PrintToString(text);
         if (label) {
             labels += (icon && SendMessageW(item, STM_GETICON, 0, 0) ? L"icon" : text) + L"; ";
@@ -80,7 +75,7 @@ TEST(SettingsSheet, LooksAsOnTheHandheldWithTwoPagesWhoseControlsFitUncovered)
                   EXPECT_EQ(parent, GetWindow(sheet, GW_OWNER));
                   const RECT screen = ScreenArea();
                   HWND ok = NavigationBarOk(sheet);
-                  ASSERT_TRUE(ok && Inside(ok, screen) && Uncovered(ok));
+                  ASSERT_TRUE(ok && Within(WindowRect(ok), screen) && Uncovered(ok));
                   EXPECT_EQ(L"Tavrin R412 Keyboard", WindowText(GetParent(ok)));
                   const RECT bar = WindowRect(GetParent(ok)), menuBar = WindowRect(menu.menuBar);
                   EXPECT_TRUE(bar.top == screen.top && menuBar.bottom == screen.bottom);

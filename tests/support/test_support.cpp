@@ -144,7 +144,7 @@ LRESULT CALLBACK MessageRecorder::Proc(HWND hwnd, UINT message, WPARAM wParam, L
     }
     auto* self = reinterpret_cast<MessageRecorder*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self && message >= WM_USER && message < 0xC000) {
-        self->received_.push_back({message, wParam, lParam});
+        self->received_.push_back({message, wParam, lParam, static_cast<DWORD>(GetMessageTime())});
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -249,6 +249,12 @@ RECT ScreenArea()
     RECT screen = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
     return screen;
+}
+
+bool Within(const RECT& inner, const RECT& outer)
+{
+    RECT both;
+    return IntersectRect(&both, &inner, &outer) && EqualRect(&both, &inner);
 }
 
 HWND FocusedWindow(HWND window)

@@ -51,6 +51,7 @@ public:
         UINT number;
         WPARAM wParam;
         LPARAM lParam;
+        DWORD time;  // when it was posted (GetMessageTime: the tick count)
     };
 
     MessageRecorder();
@@ -84,6 +85,7 @@ std::wstring WindowText(HWND window);
 RECT WindowRect(HWND window);
 // The emulated handheld's screen: the work area.
 RECT ScreenArea();
+bool Within(const RECT& inner, const RECT& outer);  // wholly inside
 std::wstring ClassName(HWND window);
 
 // The window with the keyboard focus in the thread that owns this window.
