@@ -116,11 +116,12 @@ DWORD RunInstaller(const std::wstring& arguments, std::string* output)
     Process installer(L"C:\\windows\\system32\\cmd.exe",
                       L"/c " + BinFolder() + L"\\cab-installer.exe " + arguments + L" >" + log);
     HWND box = nullptr;
+    // Bounds for a loaded machine, where a Wine program may take many seconds to start.
     WaitUntil([&] { return (box = FindWindowW(L"#32770", L" ")) || installer.WaitForExit(0); },
-              20000);
+              60000);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     DWORD exitCode = 99;
-    installer.WaitForExit(20000, &exitCode);
+    installer.WaitForExit(60000, &exitCode);
     *output = ReadFileBytes(log) + (box ? "(message box)" : "");
     return exitCode;
 }

@@ -60,7 +60,7 @@ protected:
     void Open()
     {
         program_ = Start();
-        sheet_ = WaitForWindow(L"#32770", L"Tavrin R412 Keyboard", 15000, program_.Id());
+        sheet_ = WaitForWindow(L"#32770", L"Tavrin R412 Keyboard", 30000, program_.Id());
         page_ = CurrentPage(sheet_);
         ASSERT_TRUE(Item(IDC_TEST_FIELD));
     }
