@@ -118,22 +118,21 @@ class CeHost:
     def put_word(self, address, value):
         self.uc.mem_write(address, struct.pack("<I", value & 0xFFFFFFFF))
 
-    def _string(self, address):
-        text = bytearray()
+    def _text(self, address, width, encoding):
+        """The text at address up to its NUL, of characters width bytes wide."""
+        units = bytearray()
         while True:
-            byte = self._read(address + len(text), 1)
-            if byte == b"\0":
-                return text.decode("ascii")
-            text += byte
+            unit = self._read(address + len(units), width)
+            if unit == bytes(width):
+                return units.decode(encoding)
+            units += unit
+
+    def _string(self, address):
+        return self._text(address, 1, "ascii")
 
     def wide_string(self, address):
         """The NUL-terminated UTF-16 text at address."""
-        units = bytearray()
-        while True:
-            unit = self._read(address + len(units), 2)
-            if unit == b"\0\0":
-                return units.decode("utf-16-le")
-            units += unit
+        return self._text(address, 2, "utf-16-le")
 
     def _bind_imports(self, rva):
         """Points every import at its stub; returns [(library, function)] by stub number."""
